@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Cuts a text into comma fields. Blanks (codes 1 to 32) separate fields as
+// commas do; two commas in a row give an empty field; a comma that is the very
+// last character gives an empty last field; a field opening with a double
+// quote runs to the closing quote, "" inside standing for one quote. Bytes of
+// code 128 and above belong to fields, so Shift-JIS text passes unchanged.
+std::vector<std::string> SplitCommaFields(std::string_view text);
+
+// The text without characters of code 0 to 32 at either end.
+std::string_view TrimControl(std::string_view text);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One line segment of the drawing in plan (y already negated), with the
+// heights its two ends take from the height marks, and its material index.
+struct SegmentRecord
+{
+    float X1 = 0;
+    float Y1 = 0;
+    float X2 = 0;
+    float Y2 = 0;
+    float Top1 = 0;
+    float Bottom1 = 0;
+    float Top2 = 0;
+    float Bottom2 = 0;
+    int32_t Material = 1;
+};
+
+using TTxy = std::vector<SegmentRecord>;
+
+// A number written as text at a plan position: the heights there, in drawing
+// units. Which of the two is the top is decided when the marks are applied.
+struct HeightMark
+{
+    float X = 0;
+    float Y = 0;
+    float Height1 = 0;
+    float Height2 = 0;
+};
+
+// Everything the drawing holds for one layer (16 groups of 16 layers).
+struct LayerSlot
+{
+    TTxy Segments;
+    std::vector<HeightMark> Marks;
+    float BaseHeight = 0;
+};
+
+inline constexpr int LayerSlotCount = 256;
+
+// A point of a path or outline: plan position and the two heights there.
+struct TFPoint
+{
+    float X = 0;
+    float Y = 0;
+    float Top = 0;
+    float Bottom = 0;
+};
+
+using TFPoint2 = std::vector<TFPoint>;
+using TAI = std::vector<int32_t>;
+
+// Eye, target and field of view of the one picture, as the drawing sets them.
+struct TViewParameters
+{
+    float EyeX = 12000;
+    float EyeHeight = 4000;
+    float EyeY = 14000;
+    float FieldOfView = 80;
+    float TargetX = 0;
+    float TargetHeight = 2000;
+    float TargetY = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/records.h"
+
+// The fixed view of the one picture: the eye moves to the origin, then the
+// scene turns by Yaw about the vertical and by Pitch about x. Degrees.
+struct TCamera
+{
+    double EyePoint[3] = {5000, 2000, 60000};
+    double Yaw = 0;
+    double Pitch = 0;
+    double ViewAngle = 90;
+};
+
+// Sets Yaw, Pitch and ViewAngle from the eye and target; clamps the field of
+// view to 10..160 and writes it back into view.
+void DeriveCamera(TViewParameters& view, TCamera& camera);
+
+// EyePoint := the eye of view, widened to double.
+void TakeEyePoint(const TViewParameters& view, TCamera& camera);

@@ -1,0 +1,113 @@
+#include "common/errors.h"
+#include "common/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+TEST(ParseDecimal, AcceptsExactlyTheDecimalGrammar)
+{
+    struct Case
+    {
+        const char* Text;
+        std::optional<double> Expected;
+    };
+    const Case cases[] = {
+        {"0", 0.0},       {"-2.5", -2.5},    {"+3", 3.0},          {"5.", 5.0},     {".5", 0.5},
+        {"1e3", 1000.0},  {"1.5E-2", 0.015}, {"  42  ", 42.0},     {"007", 7.0},    {"", std::nullopt},
+        {" ", std::nullopt}, {".", std::nullopt}, {"-", std::nullopt}, {"1e", std::nullopt},
+        {"1e+", std::nullopt}, {"e5", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+        {"Infinity", std::nullopt}, {"0x1p3", std::nullopt}, {"1,5", std::nullopt},
+        {"2.4m", std::nullopt}, {"1 2", std::nullopt}, {"\t1", std::nullopt}, {"--1", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseDecimal(c.Text), c.Expected) << "text: [" << c.Text << "]";
+}
+
+TEST(ParseDecimal, PointIsADotWhateverTheLocale)
+{
+    // A locale with a decimal comma, when the machine has one.
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+    {
+        EXPECT_EQ(ParseDecimal("2.5"), 2.5);
+        EXPECT_EQ(ParseDecimal("2,5"), std::nullopt);
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(ParseDecimal, ValuesBeyondTheRangesNarrowToInfinityOrZero)
+{
+    EXPECT_EQ(ToSingle(*ParseDecimal("1e39")), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ToSingle(*ParseDecimal("-1e39")), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(*ParseDecimal("1e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(*ParseDecimal("1e-400"), 0.0);
+    EXPECT_EQ(ToSingle(*ParseDecimal("3.4028234e38")), std::numeric_limits<float>::max());
+}
+
+TEST(ReadReal, StrictRaisesTheConversionErrorAndLenientFallsBack)
+{
+    EXPECT_EQ(ReadRealStrict("12.5"), 12.5);
+    try
+    {
+        ReadRealStrict("12a");
+        FAIL() << "no error";
+    }
+    catch (const ProgramError& error)
+    {
+        EXPECT_EQ(error.Kind, ErrorKind::Conversion);
+        EXPECT_STREQ(error.what(), "'12a' is not a valid floating point value");
+    }
+    EXPECT_EQ(ReadRealOr("abc", 123456789), 123456789);
+    EXPECT_EQ(ReadRealOr("-0.5", 7), -0.5);
+}
+
+TEST(ParseWholeNumber, DecimalAndHexadecimalWithinThirtyTwoBits)
+{
+    struct Case
+    {
+        const char* Text;
+        std::optional<int32_t> Expected;
+    };
+    const Case cases[] = {
+        {"0", 0},
+        {"255", 255},
+        {"-12", -12},
+        {"+7", 7},
+        {"$FF", 255},
+        {"0x1f", 31},
+        {"0XA", 10},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"2147483648", std::nullopt},
+        {"$FFFFFFFF", -1},
+        {"$100000000", std::nullopt},
+        {"12.5", std::nullopt},
+        {"", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"1e2", std::nullopt},
+        {"ff", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseWholeNumber(c.Text), c.Expected) << "text: [" << c.Text << "]";
+}
+
+TEST(ErrorMessages, ExactTextsAndTheFullStopRule)
+{
+    EXPECT_STREQ(FileOpenError("temp.txt").what(), "ファイル temp.txt は開けません");
+    EXPECT_STREQ(FileCreateError("a.bmp").what(), "ファイル a.bmp を作成できません");
+    EXPECT_STREQ(ListIndexError(4).what(), "リストのインデックスが範囲を超えています (4)");
+    EXPECT_EQ(WithFullStop(FileOpenError("temp.txt").what()), "ファイル temp.txt は開けません.");
+    EXPECT_EQ(WithFullStop(ListIndexError(4).what()), "リストのインデックスが範囲を超えています (4)");
+    EXPECT_EQ(WithFullStop(ConversionError("x").what()), "'x' is not a valid floating point value.");
+    EXPECT_EQ(WithFullStop("done."), "done.");
+    EXPECT_EQ(WithFullStop("wow!"), "wow!");
+    EXPECT_EQ(WithFullStop("a,"), "a,");
+    EXPECT_EQ(WithFullStop(""), "");
+}
