@@ -1,0 +1,11 @@
+#pragma once
+
+#include "render/picture.h"
+
+#include <string>
+
+// Writes the picture as an uncompressed 24-bit BMP of 400 by 300, or as a PNG
+// when the name ends in ".png". The picture goes to a temporary file that is
+// renamed into place, so a failed write never damages an existing file.
+// Raises the file-create error naming path when the file cannot be written.
+void WritePicture(const TPicture& picture, const std::string& path);
