@@ -1,19 +1,31 @@
 #pragma once
 
+#include "render/draw_target.h"
 #include "render/picture.h"
 
 #include <GL/osmesa.h>
+
+// Pixel-format flags of a context request: draws into a memory bitmap, and
+// supports OpenGL. BeginDraw asks for both (0x28).
+inline constexpr unsigned PFD_DRAW_TO_BITMAP = 0x08;
+inline constexpr unsigned PFD_SUPPORT_OPENGL = 0x20;
+
+// Depth buffer precision every context asks for.
+inline constexpr int RequestedDepthBits = 32;
 
 // Binds an off-screen OpenGL context to a picture's pixels for one render.
 class TGLCanvasContext
 {
 public:
-    TPicture* DC = nullptr;    // the picture the context draws into
+    TPicture* DC = nullptr;     // the picture the context draws into
     OSMesaContext RC = nullptr; // the OpenGL context
-    bool Active = false;       // RC made current by this object and not yet deleted
+    bool Active = false;        // RC made current by this object and not yet deleted
 
     // Colour depth of the screen the picture is shown on; 32 without a screen.
     int ScreenColorDepth = 32;
+
+    // Where the render draws inside RC before it lands in DC's pixels.
+    TDrawTarget Target;
 
     void BeginDraw(TPicture* dc);
     void CreateContext(TPicture* dc, unsigned flags);

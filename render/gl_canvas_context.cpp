@@ -1,0 +1,75 @@
+#include "render/gl_canvas_context.h"
+
+#include <cstdio>
+
+namespace
+{
+
+// Makes rc current on the picture's pixels, row 0 at the top, and opens the
+// draw target. False when any step fails; rc is then not current.
+bool MakeCurrentOnPicture(OSMesaContext rc, TPicture* picture, int colorBits, TDrawTarget& target)
+{
+    if (!rc || !picture)
+        return false;
+    if (!OSMesaMakeCurrent(rc, picture->Pixels.data(), GL_UNSIGNED_BYTE, TPicture::Width, TPicture::Height))
+        return false;
+    OSMesaPixelStore(OSMESA_Y_UP, 0);
+    // A null renderer means the gl calls reach another libGL than OSMesa's,
+    // which silently drops them all: the executable is linked wrongly.
+    if (!glGetString(GL_RENDERER))
+    {
+        std::fputs("Kestrelview: OpenGL calls do not reach OSMesa; nothing can be drawn.\n", stderr);
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        return false;
+    }
+    if (!OpenDrawTarget(target, colorBits, TPicture::Width, TPicture::Height))
+    {
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TGLCanvasContext::BeginDraw(TPicture* dc)
+{
+    CreateContext(dc, PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL);
+}
+
+// An OSMesa context always draws into memory with OpenGL, which is all the
+// flags can ask for; the colour depth comes from the screen, not the picture.
+void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned flags)
+{
+    if (Active)
+        return;
+    const int colorBits = ScreenColorDepth & 0xFF;
+    DC = dc;
+    RC = OSMesaCreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
+    Target = {};
+    Active = MakeCurrentOnPicture(RC, DC, colorBits, Target);
+    // A context that could not be made current is of no use to anyone.
+    if (!Active && RC)
+    {
+        OSMesaDestroyContext(RC);
+        RC = nullptr;
+    }
+}
+
+void TGLCanvasContext::ReleaseCurrent()
+{
+    if (Active)
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+}
+
+void TGLCanvasContext::DestroyContext()
+{
+    if (!Active)
+        return;
+    CopyToContextBuffer(Target, TPicture::Width, TPicture::Height);
+    ReleaseCurrent();
+    OSMesaDestroyContext(RC);
+    RC = nullptr;
+    Target = {};
+    Active = false;
+}

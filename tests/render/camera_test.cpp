@@ -1,0 +1,138 @@
+#include "render/camera.h"
+#include "render/draw_list.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct CameraCase
+{
+    const char* Name;
+    TViewParameters View;
+    double Yaw;
+    double Pitch;
+    double ViewAngle;
+};
+
+TViewParameters View(float ex, float ey, float ez, float tx, float ty, float tz, float fov)
+{
+    TViewParameters view;
+    view.EyeX = ex, view.EyeHeight = ey, view.EyeY = ez;
+    view.TargetX = tx, view.TargetHeight = ty, view.TargetY = tz;
+    view.FieldOfView = fov;
+    return view;
+}
+
+const CameraCase CameraCases[] = {
+    {"reader default", TViewParameters{}, -40.6013, 6.1904, 80},
+    {"straight down", View(5000, 20000, -3000, 5000, 0, -3000, 60), 180, 90, 60},
+    {"straight up", View(0, 1000, 0, 0, 5000, 0, 60), 180, -90, 60},
+    {"eye at target", View(7, 7, 7, 7, 7, 7, 60), 180, 90, 60},
+    {"level, looking along -x", View(3000, 1500, 0, 0, 1500, 0, 45), 270, 0, 45},
+    {"level, looking along -z", View(0, 0, 10000, 0, 0, 0, 45), 0, 0, 45},
+    {"all zeros", View(0, 0, 0, 0, 0, 0, 0), 270, 38.6598, 10},
+    {"wide field clamped", View(0, 0, 10000, 0, 0, 0, 200), 0, 0, 160},
+    {"narrow field clamped", View(0, 0, 10000, 0, 0, 0, 5), 0, 0, 10},
+    {"lowest field kept", View(0, 0, 10000, 0, 0, 0, 10), 0, 0, 10},
+    {"highest field kept", View(0, 0, 10000, 0, 0, 0, 160), 0, 0, 160},
+};
+
+} // namespace
+
+TEST(DeriveCamera, WorkedViews)
+{
+    for (const CameraCase& c : CameraCases)
+    {
+        SCOPED_TRACE(c.Name);
+        TViewParameters view = c.View;
+        TCamera camera;
+        DeriveCamera(view, camera);
+        EXPECT_NEAR(camera.Yaw, c.Yaw, 1e-4);
+        EXPECT_NEAR(camera.Pitch, c.Pitch, 1e-4);
+        EXPECT_EQ(camera.ViewAngle, c.ViewAngle);
+        // The clamped field of view is written back; nothing else of the view changes.
+        EXPECT_EQ(view.FieldOfView, c.ViewAngle);
+        EXPECT_EQ(view.EyeX, c.View.EyeX);
+        EXPECT_EQ(view.TargetY, c.View.TargetY);
+        // Deriving the angles leaves the eye point alone.
+        EXPECT_EQ(camera.EyePoint[0], TCamera{}.EyePoint[0]);
+    }
+}
+
+TEST(DeriveCamera, DegreesUseTheShortPi)
+{
+    // atan2 gives exactly pi here; the conversion divides by 3.141592.
+    TViewParameters view = View(3000, 1500, 0, 0, 1500, 0, 45);
+    TCamera camera;
+    DeriveCamera(view, camera);
+    EXPECT_NEAR(camera.Yaw, 3.141592653589793 * 180 / 3.141592 + 90, 1e-9);
+    EXPECT_GT(camera.Yaw, 270.00001);
+}
+
+TEST(TakeEyePoint, WidensTheEyeAndKeepsZeros)
+{
+    TCamera camera;
+    TakeEyePoint(TViewParameters{}, camera);
+    EXPECT_EQ(camera.EyePoint[0], 12000);
+    EXPECT_EQ(camera.EyePoint[1], 4000);
+    EXPECT_EQ(camera.EyePoint[2], 14000);
+
+    // A drawing without a view: the angles come from stand-in points, the eye stays at the origin.
+    TViewParameters zeros = View(0, 0, 0, 0, 0, 0, 0);
+    DeriveCamera(zeros, camera);
+    TakeEyePoint(zeros, camera);
+    EXPECT_EQ(camera.EyePoint[0], 0);
+    EXPECT_EQ(camera.EyePoint[1], 0);
+    EXPECT_EQ(camera.EyePoint[2], 0);
+}
+
+TEST(BuildDrawList, CopiesEveryFaceInOrder)
+{
+    std::vector<TPGon> faces(3);
+    faces[0].SetMaterial({0.9f, 0.6f, 0.3f, 7, 7, 7, 7}); // the four further values are not copied
+    faces[0].AddVertex(1.5f, 2.5f, -3.5f);
+    faces[0].AddVertex(4, 5, 6);
+    faces[0].AddVertex(7, 8, 9);
+    faces[0].Vertices[1].W = 42; // w is not copied
+    faces[2].Color[2] = 1;
+    faces[2].AddVertex(1, 0, 0);
+
+    std::vector<DrawPolygon> drawList(5); // replaced, not appended to
+    BuildDrawList(faces, drawList);
+    ASSERT_EQ(drawList.size(), 3u);
+
+    const DrawPolygon& first = drawList[0];
+    EXPECT_EQ(first.FaceColor[0], double(0.9f));
+    EXPECT_EQ(first.FaceColor[1], double(0.6f));
+    EXPECT_EQ(first.FaceColor[2], double(0.3f));
+    EXPECT_NEAR(first.ShadeColor[0], 0.6, 1e-7);
+    EXPECT_NEAR(first.ShadeColor[1], 0.4, 1e-7);
+    EXPECT_NEAR(first.ShadeColor[2], 0.2, 1e-7);
+    ASSERT_EQ(first.VertexList.size(), 3u);
+    EXPECT_EQ(first.VertexList[0], (std::array<double, 3>{1.5, 2.5, -3.5}));
+    EXPECT_EQ(first.VertexList[1], (std::array<double, 3>{4, 5, 6}));
+    EXPECT_EQ(first.VertexList[2], (std::array<double, 3>{7, 8, 9}));
+
+    EXPECT_TRUE(drawList[1].VertexList.empty());
+    EXPECT_EQ(drawList[1].FaceColor[0], 0);
+    EXPECT_EQ(drawList[2].FaceColor[2], 1);
+    EXPECT_EQ(drawList[2].VertexList.size(), 1u);
+
+    BuildDrawList({}, drawList);
+    EXPECT_TRUE(drawList.empty());
+}
+
+TEST(BuildDrawList, CopiesOnlyTheCountedVertices)
+{
+    // A face restarted by SetMaterial keeps its old vertices but counts none.
+    std::vector<TPGon> faces(1);
+    faces[0].AddVertex(1, 2, 3);
+    faces[0].AddVertex(4, 5, 6);
+    faces[0].SetMaterial({0.5f, 0.5f, 0.5f, 0, 0, 0, 0});
+    faces[0].AddVertex(7, 8, 9);
+    std::vector<DrawPolygon> drawList;
+    BuildDrawList(faces, drawList);
+    ASSERT_EQ(drawList[0].VertexList.size(), 1u);
+    EXPECT_EQ(drawList[0].VertexList[0], (std::array<double, 3>{7, 8, 9}));
+}

@@ -1,0 +1,197 @@
+#include "render/camera.h"
+#include "tests/render/render_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const Vec3 Orange = {0.9, 0.6, 0.3};
+
+TViewParameters View(Vec3 eye, Vec3 target, float fov)
+{
+    TViewParameters view;
+    view.EyeX = float(eye[0]), view.EyeHeight = float(eye[1]), view.EyeY = float(eye[2]);
+    view.TargetX = float(target[0]), view.TargetHeight = float(target[1]), view.TargetY = float(target[2]);
+    view.FieldOfView = fov;
+    return view;
+}
+
+// The camera the start sequence makes from a view.
+TRenderState StateFor(TViewParameters view)
+{
+    TRenderState state;
+    DeriveCamera(view, state.Camera);
+    TakeEyePoint(view, state.Camera);
+    return state;
+}
+
+struct ViewCase
+{
+    const char* Name;
+    Vec3 Eye;
+    Vec3 Target;
+};
+
+const ViewCase Views[] = {
+    {"reader default", {12000, 4000, 14000}, {0, 2000, 0}},
+    {"straight down", {5000, 20000, -3000}, {5000, 0, -3000}},
+    {"straight up", {0, 1000, 0}, {0, 5000, 0}},
+    {"level, along -x", {3000, 1500, 0}, {0, 1500, 0}},
+    {"level, along +z", {-800, 300, -9000}, {-800, 300, 0}},
+    {"from below, oblique", {-6000, -3000, 2000}, {1000, 500, -4000}},
+};
+
+} // namespace
+
+TEST(RenderView, EmptyListFillsThePictureWithTheBackground)
+{
+    const std::array<int32_t, 3> colours[] = {{10, 128, 255}, {255, 255, 255}, {0, 0, 0}};
+    for (const auto& colour : colours)
+    {
+        TRenderState state = LookingAlongMinusZ();
+        state.BackColor = colour;
+        const TPicture picture = Rendered(state);
+        const uint32_t expected = Rgb(colour[0], colour[1], colour[2]);
+        EXPECT_EQ(BoxOfPixelsOtherThan(picture, expected).Count, 0) << "background " << colour[0];
+    }
+}
+
+TEST(RenderView, SquareFacingTheCameraIsFourThirdsAsWideAsTall)
+{
+    TRenderState state = LookingAlongMinusZ();
+    state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, Orange)};
+    const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
+    // 90 degrees over 300 rows, the same 90 degrees stretched over 400 columns.
+    EXPECT_NEAR(box.Height(), 60, 1.5);
+    EXPECT_NEAR(box.Width(), 80, 1.5);
+    EXPECT_NEAR(box.Width() / box.Height(), 4.0 / 3.0, 0.04);
+}
+
+TEST(RenderView, ClipsGeometryNearerThan500AndBeyond50000)
+{
+    struct
+    {
+        double Distance;
+        double Side;
+        bool Visible;
+    } cases[] = {{400, 200, false}, {600, 200, true}, {49900, 20000, true}, {50100, 20000, false}};
+    for (const auto& c : cases)
+    {
+        TRenderState state = LookingAlongMinusZ();
+        state.DrawList = {SquareFacing({0, 0, -c.Distance}, {0, 0, 0}, c.Side, Orange)};
+        const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
+        EXPECT_EQ(box.Count > 0, c.Visible) << "distance " << c.Distance;
+    }
+}
+
+TEST(RenderView, TargetIsInTheMiddleOfThePicture)
+{
+    for (const ViewCase& v : Views)
+    {
+        SCOPED_TRACE(v.Name);
+        TRenderState state = StateFor(View(v.Eye, v.Target, 60));
+        const double distance = Length(Sub(v.Eye, v.Target));
+        state.DrawList = {SquareFacing(v.Target, v.Eye, distance / 10, Orange)};
+        const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
+        ASSERT_GT(box.Count, 0);
+        EXPECT_NEAR(box.CentreX(), 199.5, 1.5);
+        EXPECT_NEAR(box.CentreY(), 149.5, 1.5);
+    }
+}
+
+TEST(RenderView, PictureIsUprightAndNotMirrored)
+{
+    for (const ViewCase& v : Views)
+    {
+        const Vec3 forward = Sub(v.Target, v.Eye);
+        if (std::fabs(forward[0]) < 1 && std::fabs(forward[2]) < 1)
+            continue; // looking straight up or down: no up or left to speak of
+        SCOPED_TRACE(v.Name);
+        const Vec3 right = Unit(Cross(forward, {0, 1, 0}));
+        const Vec3 up = Unit(Cross(right, forward));
+        const double step = Length(forward) / 8;
+        const Vec3 aboveLeft = Add(Sub(v.Target, Scale(right, step)), Scale(up, step));
+
+        TRenderState state = StateFor(View(v.Eye, v.Target, 60));
+        state.DrawList = {SquareFacing(aboveLeft, v.Eye, step / 2, Orange)};
+        const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
+        ASSERT_GT(box.Count, 0);
+        EXPECT_LT(box.Right, 200);
+        EXPECT_LT(box.Bottom, 150);
+    }
+}
+
+TEST(RenderView, NearerFaceHidesTheFartherInEitherOrder)
+{
+    const DrawPolygon nearRed = SquareFacing({0, 0, -10000}, {0, 0, 0}, 2000, {1, 0, 0});
+    const DrawPolygon farGreen = SquareFacing({0, 0, -10500}, {0, 0, 0}, 4000, {0, 1, 0});
+    for (bool nearFirst : {true, false})
+    {
+        TRenderState state = LookingAlongMinusZ();
+        state.DrawList = nearFirst ? std::vector{nearRed, farGreen} : std::vector{farGreen, nearRed};
+        const TPicture picture = Rendered(state);
+        const uint32_t centre = PixelAt(picture, 200, 150);
+        EXPECT_GT(Red(centre), 0) << "near first: " << nearFirst;
+        EXPECT_EQ(Green(centre), 0) << "near first: " << nearFirst;
+        EXPECT_GT(Green(PixelAt(picture, 200, 175)), 0); // the far face shows around the near one
+    }
+}
+
+TEST(RenderView, ColourSwitchesAtTheFourthVertexInSmoothModeOnly)
+{
+    TRenderState state = LookingAlongMinusZ();
+    const double z = -10000;
+    // On the picture: vertex 1 at the lower right, vertex 3 at the upper left.
+    const DrawPolygon quad =
+        Face({{-4000, -4000, z}, {4000, -4000, z}, {4000, 4000, z}, {-4000, 4000, z}}, Orange);
+    const DrawPolygon triangle = Face({{-4000, -4000, z}, {4000, -4000, z}, {4000, 4000, z}}, Orange);
+
+    state.DrawList = {triangle};
+    state.FlatShading = true;
+    const TPicture flatTriangle = Rendered(state);
+    state.FlatShading = false;
+    EXPECT_EQ(Rendered(state).Pixels, flatTriangle.Pixels);
+
+    state.DrawList = {quad};
+    state.FlatShading = true;
+    const TPicture flat = Rendered(state);
+    state.FlatShading = false;
+    const TPicture smooth = Rendered(state);
+    // Smooth shading with no darker colour is what flat shading draws.
+    state.DrawList[0].ShadeColor[0] = Orange[0];
+    state.DrawList[0].ShadeColor[1] = Orange[1];
+    state.DrawList[0].ShadeColor[2] = Orange[2];
+    EXPECT_EQ(Rendered(state).Pixels, flat.Pixels);
+
+    EXPECT_EQ(PixelAt(smooth, 270, 202), PixelAt(flat, 270, 202)); // near vertex 1
+    const uint32_t darkCorner = PixelAt(smooth, 130, 98), litCorner = PixelAt(flat, 130, 98);
+    EXPECT_LT(Red(darkCorner), Red(litCorner));
+    EXPECT_LT(Green(darkCorner), Green(litCorner));
+    EXPECT_LT(Blue(darkCorner), Blue(litCorner));
+}
+
+TEST(RenderView, SameModeGivesTheSamePicture)
+{
+    TRenderState state = StateFor(TViewParameters{});
+    state.BackColor = {40, 80, 120};
+    for (int i = 0; i < 6; ++i)
+    {
+        const Vec3 centre = {i * 1500.0 - 4000, 2000, -i * 700.0};
+        state.DrawList.push_back(SquareFacing(centre, {12000, 4000, 14000}, 1800, {0.2 + i * 0.1, 0.5, 0.9}));
+    }
+
+    TPicture picture;
+    TGLCanvasContext context;
+    RenderView(context, picture, state);
+    const std::vector<uint32_t> first = picture.Pixels;
+    RenderView(context, picture, state);
+    EXPECT_EQ(picture.Pixels, first);
+
+    state.FlatShading = true;
+    RenderView(context, picture, state);
+    EXPECT_NE(picture.Pixels, first);
+    state.FlatShading = false;
+    RenderView(context, picture, state);
+    EXPECT_EQ(picture.Pixels, first);
+}
