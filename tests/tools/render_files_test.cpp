@@ -1,0 +1,233 @@
+// kestrelview-render as a command: exit statuses, where it reads and
+// writes, the pictures it writes, and what it never writes.
+#include "tool_runner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <unistd.h>
+
+namespace
+{
+
+const std::string OneWall = "ch 0 0 250 0 \"3,0\r\n"
+                            "ch 1000 0 250 0 \"3,0\r\n"
+                            " 0 0 1000 0\r\n";
+
+uint32_t Little32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value |= uint32_t(uint8_t(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+uint16_t Little16(const std::string& bytes, size_t at)
+{
+    return uint16_t(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
+}
+
+// A 400 by 300 uncompressed 24-bit BMP, with its pixels; rows are stored
+// bottom up unless the height is negative.
+struct TBmp
+{
+    std::string Bytes;
+
+    // Blue, green and red of pixel (x, y), y counted from the top.
+    uint32_t Pixel(int x, int y) const
+    {
+        int32_t height = int32_t(Little32(Bytes, 22));
+        int row = height > 0 ? 299 - y : y;
+        size_t at = Little32(Bytes, 10) + size_t(row) * 1200 + size_t(x) * 3;
+        return uint32_t(uint8_t(Bytes[at])) | uint32_t(uint8_t(Bytes[at + 1])) << 8 |
+               uint32_t(uint8_t(Bytes[at + 2])) << 16;
+    }
+};
+
+TBmp ReadBmp(const QString& path)
+{
+    TBmp bmp{ReadBytes(path)};
+    EXPECT_GE(bmp.Bytes.size(), 54u + 300u * 1200u);
+    if (bmp.Bytes.size() < 54)
+        return {};
+    EXPECT_EQ(bmp.Bytes.substr(0, 2), "BM");
+    EXPECT_EQ(Little32(bmp.Bytes, 18), 400u); // width
+    EXPECT_EQ(int32_t(Little32(bmp.Bytes, 22)) * (int32_t(Little32(bmp.Bytes, 22)) < 0 ? -1 : 1), 300);
+    EXPECT_EQ(Little16(bmp.Bytes, 28), 24u); // bits per pixel
+    EXPECT_EQ(Little32(bmp.Bytes, 30), 0u);  // BI_RGB: no compression
+    EXPECT_GE(bmp.Bytes.size(), Little32(bmp.Bytes, 10) + 300u * 1200u);
+    return bmp;
+}
+
+constexpr uint32_t Black = 0x000000;
+constexpr uint32_t White = 0xFFFFFF;
+
+} // namespace
+
+TEST(RenderTool, CommandLineMistakesAreUsageErrors)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    const QStringList cases[] = {
+        {"--colour"},
+        {folder.Path(), folder.Path()},
+        {"--json"},
+        {"--json", "", folder.Path()},
+        {"--output=", folder.Path()},
+        {folder.File("no such folder")},
+    };
+    for (const QStringList& arguments : cases)
+    {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        TToolRun run = RunTool(folder.Path(), arguments);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_NE(run.Err.find("Usage:"), std::string::npos) << run.Err;
+        EXPECT_EQ(run.Out, "");
+    }
+
+    TToolRun help = RunTool(folder.Path(), {"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("--json"), std::string::npos);
+}
+
+TEST(RenderTool, ReadsFromDirAndWritesRelativeToTheStartFolder)
+{
+    TDrawingFolder drawing;
+    WriteDrawing(drawing, TinyMaterials, OneWall);
+    QTemporaryDir start;
+    TToolRun run = RunTool(start.path(), {"--json", "model.json", "--output", "picture.bmp", drawing.Path()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_TRUE(QFile::exists(start.filePath("model.json")));
+    EXPECT_TRUE(QFile::exists(start.filePath("picture.bmp")));
+    EXPECT_FALSE(QFile::exists(drawing.File("model.json")));
+    EXPECT_FALSE(QFile::exists(drawing.File("picture.bmp")));
+    auto json = nlohmann::ordered_json::parse(ReadBytes(start.filePath("model.json")));
+    EXPECT_TRUE(json["error"].is_null());
+    EXPECT_EQ(json["faces"].size(), 1u);
+}
+
+TEST(RenderTool, SummaryWithoutJson)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    TToolRun run = RunTool(folder.Path(), {});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("faces: 1 (walls 1, slabs 0)"), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Out.find("error"), std::string::npos) << run.Out;
+
+    QFile::remove(folder.File("temp.txt"));
+    run = RunTool(folder.Path(), {});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Out.find("faces: 0"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("error: ファイル temp.txt は開けません."), std::string::npos) << run.Out;
+}
+
+TEST(RenderTool, NeverWritesTheHostsResultFile)
+{
+    TDrawingFolder good;
+    WriteDrawing(good, TinyMaterials, OneWall);
+    TDrawingFolder broken;
+    WriteDrawing(broken, TinyMaterials, "");
+    QTemporaryDir start;
+    for (const TDrawingFolder* folder : {&good, &broken})
+    {
+        RunTool(start.path(), {"--output", "p.bmp", "--json", "m.json", folder->Path()});
+        RunTool(folder->Path(), {});
+        EXPECT_FALSE(QFile::exists(folder->File("DOZ_TEMP.TXT")));
+    }
+    EXPECT_FALSE(QFile::exists(start.filePath("DOZ_TEMP.TXT")));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(KV_RENDER_TOOL).dir().filePath("DOZ_TEMP.TXT")));
+}
+
+TEST(RenderTool, PicturesAfterAFailedStart)
+{
+    // The window then shows white framed in black; a click on the flat
+    // button clears to black with nothing to draw.
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, "");
+    TToolRun run = RunTool(folder.Path(), {"--output", "start.bmp"});
+    EXPECT_EQ(run.Status, 1);
+    TBmp start = ReadBmp(folder.File("start.bmp"));
+    EXPECT_EQ(start.Pixel(0, 0), Black);
+    EXPECT_EQ(start.Pixel(399, 299), Black);
+    EXPECT_EQ(start.Pixel(200, 0), Black);
+    EXPECT_EQ(start.Pixel(1, 1), White);
+    EXPECT_EQ(start.Pixel(200, 150), White);
+
+    run = RunTool(folder.Path(), {"--output", "flat.bmp", "--flat"});
+    EXPECT_EQ(run.Status, 1);
+    TBmp flat = ReadBmp(folder.File("flat.bmp"));
+    for (int y : {0, 1, 150, 299})
+        for (int x : {0, 1, 200, 399})
+            EXPECT_EQ(flat.Pixel(x, y), Black) << x << "," << y;
+}
+
+TEST(RenderTool, PictureOfADrawingIsClearedToItsBackground)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    for (const char* flat : {"", "--flat"})
+    {
+        SCOPED_TRACE(flat);
+        QStringList arguments = {"--output", "picture.bmp"};
+        if (*flat)
+            arguments << flat;
+        ASSERT_EQ(RunTool(folder.Path(), arguments).Status, 0);
+        // Background 10, 20, 30; the wall lies far off the corner.
+        EXPECT_EQ(ReadBmp(folder.File("picture.bmp")).Pixel(0, 0), 0x0A141Eu);
+    }
+}
+
+TEST(RenderTool, PngBySuffix)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    ASSERT_EQ(RunTool(folder.Path(), {"--output", "picture.png"}).Status, 0);
+    EXPECT_EQ(ReadBytes(folder.File("picture.png")).substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    // An existing file whose name leaves no room for the temporary file the
+    // new picture is first written to.
+    QString longName = QString(250, 'p');
+    WriteBytes(folder.File(longName), "keep me");
+    struct Case
+    {
+        QString Target;
+        QString Shown;
+    };
+    std::vector<Case> cases = {
+        {"missing/picture.bmp", "missing/picture.bmp"},
+        {longName, longName},
+    };
+    QDir readOnly(folder.File("locked"));
+    if (geteuid() != 0) // permissions do not stop root
+    {
+        QDir(folder.Path()).mkdir("locked");
+        WriteBytes(readOnly.filePath("picture.bmp"), "keep me");
+        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
+        cases.push_back({"locked/picture.bmp", "locked/picture.bmp"});
+    }
+    for (const Case& c : cases)
+        for (const char* option : {"--output", "--json"})
+        {
+            SCOPED_TRACE(option + (" " + c.Target.toStdString()));
+            TToolRun run = RunTool(folder.Path(), {option, c.Target});
+            EXPECT_EQ(run.Status, 1);
+            EXPECT_EQ(run.Err, "ファイル " + c.Shown.toStdString() + " を作成できません.\n");
+        }
+    EXPECT_EQ(ReadBytes(folder.File(longName)), "keep me");
+    if (geteuid() != 0)
+    {
+        EXPECT_EQ(ReadBytes(readOnly.filePath("picture.bmp")), "keep me");
+        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}

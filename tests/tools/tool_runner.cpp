@@ -1,0 +1,52 @@
+#include "tool_runner.h"
+
+#include <QFile>
+#include <QProcess>
+
+TToolRun RunTool(const QString& startFolder, const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(startFolder);
+    process.start(KV_RENDER_TOOL, arguments);
+    process.waitForFinished(-1);
+    TToolRun run;
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.Status = process.exitCode();
+    run.Out = process.readAllStandardOutput().toStdString();
+    run.Err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+void WriteBytes(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+std::string ReadBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
+void WriteDrawing(const TDrawingFolder& folder, const std::string& materials, const std::string& drawing)
+{
+    if (!materials.empty())
+        WriteBytes(folder.File("material.txt"), materials);
+    if (!drawing.empty())
+        WriteBytes(folder.File("temp.txt"), drawing);
+}
+
+const std::string TinyMaterials = "colours\r\n"
+                                  "0.1,0.2,0.3,0.4,0.5,0.6,0.7\r\n"
+                                  "1,0,0\r\n1,0,0\r\n1,0,0\r\n1,0,0\r\n1,0,0\r\n1,0,0\r\n1,0,0\r\n1,0,0\r\n"
+                                  "10,20,30\r\n";
+
+nlohmann::ordered_json ParseJson(const TToolRun& run)
+{
+    return nlohmann::ordered_json::parse(run.Out);
+}

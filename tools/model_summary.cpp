@@ -1,0 +1,71 @@
+#include "tools/model_summary.h"
+
+#include "common/tolerance.h"
+#include "input/scene_state.h"
+#include "model/polygon.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+namespace
+{
+
+// Wall faces stand over one segment: their corners lie on at most two plan
+// positions. Slab faces run round a ring of three or more.
+bool IsWall(const TPGon& face)
+{
+    std::vector<const TPtVertex*> positions;
+    for (const TPtVertex& vertex : face.Vertices)
+    {
+        bool known = std::any_of(positions.begin(), positions.end(),
+                                 [&](const TPtVertex* seen) {
+                                     return NearlyEqual(seen->X, vertex.X) && NearlyEqual(seen->Z, vertex.Z);
+                                 });
+        if (!known)
+            positions.push_back(&vertex);
+    }
+    return positions.size() <= 2;
+}
+
+void PrintPoint(std::ostream& out, float x, float height, float y)
+{
+    out << "(" << x << ", " << height << ", " << y << ")";
+}
+
+} // namespace
+
+void PrintSummary(std::ostream& out, const TWindowState& state)
+{
+    size_t walls = std::count_if(PolygonList.begin(), PolygonList.end(), IsWall);
+    out << "faces: " << PolygonList.size() << " (walls " << walls << ", slabs " << PolygonList.size() - walls
+        << ")\n";
+
+    std::set<std::array<float, 3>> colours;
+    float lowest = 0;
+    float highest = 0;
+    bool any = false;
+    for (const TPGon& face : PolygonList)
+    {
+        colours.insert({face.Color[0], face.Color[1], face.Color[2]});
+        for (const TPtVertex& vertex : face.Vertices)
+        {
+            lowest = any ? std::min(lowest, vertex.Y) : vertex.Y;
+            highest = any ? std::max(highest, vertex.Y) : vertex.Y;
+            any = true;
+        }
+    }
+    if (any)
+        out << "heights: " << lowest << " to " << highest << "\n";
+    out << "colours: " << colours.size() << "\n";
+
+    const TViewParameters& view = ViewParameters;
+    out << "eye: ";
+    PrintPoint(out, view.EyeX, view.EyeHeight, view.EyeY);
+    out << "  target: ";
+    PrintPoint(out, view.TargetX, view.TargetHeight, view.TargetY);
+    out << "  field of view: " << view.FieldOfView << "\n";
+
+    if (state.StartError)
+        out << "error: " << *state.StartError << "\n";
+}

@@ -1,0 +1,133 @@
+#include "tools/state_json.h"
+
+#include "input/material_files.h"
+#include "input/scene_state.h"
+#include "model/polygon.h"
+
+#include <charconv>
+#include <cmath>
+
+using Json = nlohmann::ordered_json;
+
+namespace
+{
+
+Json NonFinite(double value)
+{
+    if (std::isnan(value))
+        return "NaN";
+    return value > 0 ? "Infinity" : "-Infinity";
+}
+
+Json Real(double value)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    return value;
+}
+
+// A single-precision value goes through its shortest float text, so 0.1f is
+// written 0.1 rather than the 0.10000000149011612 of its double widening.
+Json Real(float value)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    char text[32];
+    char* end = std::to_chars(text, text + sizeof text, value).ptr;
+    double shortest = 0;
+    std::from_chars(text, end, shortest);
+    return shortest;
+}
+
+template <typename T> Json Reals(std::initializer_list<T> values)
+{
+    Json list = Json::array();
+    for (T value : values)
+        list.push_back(Real(value));
+    return list;
+}
+
+Json Colour(const std::array<int32_t, 3>& rgb)
+{
+    return Json::array({rgb[0], rgb[1], rgb[2]});
+}
+
+Json Materials()
+{
+    Json list = Json::array();
+    for (const TMaterialEntry& entry : MaterialTable)
+    {
+        Json values = Json::array();
+        for (float value : entry)
+            values.push_back(Real(value));
+        list.push_back(values);
+    }
+    return list;
+}
+
+Json View()
+{
+    const TViewParameters& view = ViewParameters;
+    Json json = Json::object();
+    json["eye"] = Reals({view.EyeX, view.EyeHeight, view.EyeY});
+    json["target"] = Reals({view.TargetX, view.TargetHeight, view.TargetY});
+    json["fieldOfView"] = Real(view.FieldOfView);
+    return json;
+}
+
+Json Lights()
+{
+    Json list = Json::array();
+    for (const LightSource& light : LightList)
+    {
+        Json values = Reals({light.X, light.Height, light.Y, light.Unused, light.Red, light.Green, light.Blue,
+                             light.Distance});
+        values.push_back(light.Flag);
+        list.push_back(values);
+    }
+    return list;
+}
+
+Json Camera(const TCamera& camera)
+{
+    Json json = Json::object();
+    json["eyePoint"] = Reals({camera.EyePoint[0], camera.EyePoint[1], camera.EyePoint[2]});
+    json["yaw"] = Real(camera.Yaw);
+    json["pitch"] = Real(camera.Pitch);
+    json["viewAngle"] = Real(camera.ViewAngle);
+    return json;
+}
+
+Json Faces()
+{
+    Json list = Json::array();
+    for (const TPGon& face : PolygonList)
+    {
+        Json vertices = Json::array();
+        for (const TPtVertex& vertex : face.Vertices)
+            vertices.push_back(Reals({vertex.X, vertex.Y, vertex.Z}));
+        Json json = Json::object();
+        json["material"] = Reals({face.Color[0], face.Color[1], face.Color[2], face.Material4, face.Material5,
+                                  face.Material6, face.Material7});
+        json["vertices"] = vertices;
+        list.push_back(json);
+    }
+    return list;
+}
+
+} // namespace
+
+Json StateToJson(const TWindowState& state)
+{
+    Json json = Json::object();
+    json["error"] = state.StartError ? Json(*state.StartError) : Json(nullptr);
+    json["backColor"] = Colour(state.Render.BackColor);
+    json["backgroundColor"] = Colour(BackgroundColor);
+    json["materials"] = Materials();
+    json["view"] = View();
+    json["ambientLight"] = Reals({AmbientLight.Red, AmbientLight.Green, AmbientLight.Blue});
+    json["lights"] = Lights();
+    json["camera"] = Camera(state.Render.Camera);
+    json["faces"] = Faces();
+    return json;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/start_sequence.h"
+
+#include <nlohmann/json.hpp>
+
+// The state the window holds after its start, as one JSON object: error,
+// colours, material table, view, lights, camera and every face. Reals are
+// written in the shortest form that reads back to the value in the precision
+// it is held in; non-finite ones as "NaN", "Infinity" or "-Infinity".
+nlohmann::ordered_json StateToJson(const TWindowState& state);
