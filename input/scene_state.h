@@ -32,3 +32,7 @@ struct LightSource
 extern TViewParameters ViewParameters;
 extern TAmbientLight AmbientLight;
 extern std::vector<LightSource> LightList;
+
+// Puts ViewParameters, AmbientLight and LightList back to the values every
+// reading of the interchange file starts from.
+void ResetSceneState();

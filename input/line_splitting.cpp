@@ -1,0 +1,81 @@
+#include "input/line_splitting.h"
+
+#include "common/errors.h"
+#include "input/scene_loader.h"
+
+namespace
+{
+
+void AppendCopies(const std::vector<std::string_view>& views, std::vector<std::string>& list)
+{
+    for (std::string_view view : views)
+        list.emplace_back(view);
+}
+
+} // namespace
+
+int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list)
+{
+    if (text.empty())
+        return 0;
+    size_t pos = 0;
+    // A leading blank is kept as a token of its own: it marks a line record.
+    if (!text.empty() && text[0] == ' ')
+    {
+        list.push_back(text.substr(0, 1));
+        pos = 1;
+    }
+    while (pos < text.size())
+    {
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+        size_t start = pos;
+        while (pos < text.size() && text[pos] != ' ')
+            ++pos;
+        if (pos > start)
+            list.push_back(text.substr(start, pos - start));
+    }
+    return static_cast<int>(list.size());
+}
+
+int SplitOnChar(std::string_view text, char separator, std::vector<std::string_view>& list)
+{
+    if (text.empty() || separator == '\0')
+        return 0;
+    size_t start = 0;
+    while (start <= text.size())
+    {
+        size_t end = text.find(separator, start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            list.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return static_cast<int>(list.size());
+}
+
+std::string_view ListItem(const std::vector<std::string_view>& list, size_t index)
+{
+    if (index >= list.size())
+        throw ListIndexError(static_cast<long long>(index));
+    return list[index];
+}
+
+int SplitOnBlanks(const std::string& text, std::vector<std::string>& list)
+{
+    std::vector<std::string_view> views;
+    if (SplitOnBlanks(std::string_view(text), views) == 0)
+        return 0;
+    AppendCopies(views, list);
+    return static_cast<int>(list.size());
+}
+
+int SplitOnChar(const std::string& text, char separator, std::vector<std::string>& list)
+{
+    std::vector<std::string_view> views;
+    if (SplitOnChar(std::string_view(text), separator, views) == 0)
+        return 0;
+    AppendCopies(views, list);
+    return static_cast<int>(list.size());
+}

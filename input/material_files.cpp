@@ -1,0 +1,85 @@
+#include "input/material_files.h"
+
+#include "common/errors.h"
+#include "common/fields.h"
+#include "common/numbers.h"
+#include "input/text_lines.h"
+
+#include <filesystem>
+#include <vector>
+
+TMaterialTable MaterialTable{};
+std::array<int32_t, 3> BackgroundColor{};
+
+namespace
+{
+
+using TextLines = std::vector<std::string>;
+
+const std::string& LineAt(const TextLines& lines, size_t index)
+{
+    if (index >= lines.size())
+        throw ListIndexError(static_cast<long long>(index));
+    return lines[index];
+}
+
+// Up to seven values; a missing field or one that is not a number takes the
+// value an empty line gives.
+void ReadEntryLine(const TextLines& lines, size_t index, int entryNumber)
+{
+    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index));
+    TMaterialEntry& entry = MaterialTable[entryNumber - 1];
+    for (size_t k = 0; k < entry.size(); ++k)
+    {
+        float fallback = DefaultMaterialEntry[k];
+        entry[k] = k < fields.size() ? ToSingle(ReadRealOr(TrimControl(fields[k]), fallback)) : fallback;
+    }
+}
+
+// Red, green and blue as whole numbers; white where a channel is missing or
+// not a whole number.
+void ReadBackgroundLine(const TextLines& lines, size_t index)
+{
+    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index));
+    for (size_t channel = 0; channel < BackgroundColor.size(); ++channel)
+    {
+        BackgroundColor[channel] = 255;
+        if (channel < fields.size())
+            BackgroundColor[channel] = ParseWholeNumber(TrimControl(fields[channel])).value_or(255);
+    }
+}
+
+} // namespace
+
+void LoadMaterial(const std::string& path)
+{
+    TextLines lines = ReadTextLines(path);
+    // Line 0 is a free heading.
+    for (int color = 1; color <= 9; ++color)
+        ReadEntryLine(lines, color, color);
+    ReadBackgroundLine(lines, 10);
+}
+
+void LoadMaterial2(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
+    {
+        // Without the file every line type takes the colours of line type 1.
+        for (int type = 2; type <= 9; ++type)
+            for (int color = 1; color <= 9; ++color)
+                MaterialTable[(type - 1) * 9 + color - 1] = MaterialTable[color - 1];
+        return;
+    }
+    // Block b of ten lines holds line type b + 2 after a free heading line.
+    TextLines lines = ReadTextLines(path);
+    for (int block = 0; block < 8; ++block)
+        for (int color = 1; color <= 9; ++color)
+            ReadEntryLine(lines, 10 * block + color, (block + 1) * 9 + color);
+}
+
+void ClearMaterials()
+{
+    MaterialTable = {};
+    BackgroundColor = {};
+}

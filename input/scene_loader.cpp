@@ -1,0 +1,125 @@
+#include "input/scene_loader.h"
+
+#include "common/errors.h"
+#include "common/fields.h"
+#include "common/numbers.h"
+#include "input/line_splitting.h"
+#include "input/material_files.h"
+#include "input/scene_state.h"
+#include "input/text_lines.h"
+#include "input/text_records.h"
+#include "model/build_model.h"
+
+namespace
+{
+
+// The host's layer and line settings in force while the file is read.
+struct ReaderState
+{
+    int Group = 0;
+    int Layer = 0;
+    int LineColor = 1;
+    int LineType = 1;
+    int32_t Material = 1;
+};
+
+// One character read as a hexadecimal digit, 0 to 15.
+int HexDigitOr(char c, int fallback)
+{
+    return ParseWholeNumber(std::string{'$', c}).value_or(fallback);
+}
+
+// "lyn" directly followed by "#lv" and a number gives the slot's base height.
+void ReadLayerName(std::string_view line, LayerSlot& slot)
+{
+    if (line.substr(3, 3) != "#lv")
+        return;
+    slot.BaseHeight = ToSingle(ReadRealOr(TrimControl(line.substr(6)), 0) * 1000);
+}
+
+// Only the last character of the record's first token counts, as one
+// hexadecimal digit.
+void ReadLayerState(std::string_view prefix, std::string_view first, ReaderState& state)
+{
+    char digit = first.back();
+    if (prefix == "lg")
+        state.Group = HexDigitOr(digit, 0);
+    else if (prefix == "ly")
+        state.Layer = HexDigitOr(digit, 0);
+    else if (prefix == "lc")
+        state.LineColor = HexDigitOr(digit, 1);
+    else
+        state.LineType = HexDigitOr(digit, 1);
+    state.Material = (state.LineType - 1) * 9 + state.LineColor;
+}
+
+// The four coordinates after the one-blank token, host y negated into plan y.
+void AppendSegment(const std::vector<std::string_view>& tokens, int32_t material, LayerSlot& slot)
+{
+    SegmentRecord segment;
+    segment.X1 = ToSingle(ReadRealStrict(ListItem(tokens, 1)));
+    segment.Y1 = ToSingle(-ReadRealStrict(ListItem(tokens, 2)));
+    segment.X2 = ToSingle(ReadRealStrict(ListItem(tokens, 3)));
+    segment.Y2 = ToSingle(-ReadRealStrict(ListItem(tokens, 4)));
+    segment.Material = material;
+    slot.Segments.push_back(segment);
+}
+
+bool IsLayerState(std::string_view prefix)
+{
+    return prefix == "lg" || prefix == "ly" || prefix == "lc" || prefix == "lt";
+}
+
+bool IsTextRecord(std::string_view prefix)
+{
+    return prefix == "c2" || prefix == "cz" || prefix == "ch";
+}
+
+} // namespace
+
+std::vector<LayerSlot> ReadSceneText(std::string_view text)
+{
+    std::vector<LayerSlot> slots(LayerSlotCount);
+    ReaderState state;
+    // The working lists keep their room from line to line.
+    std::vector<std::string_view> tokens;
+    std::vector<std::string_view> pieces;
+
+    std::string_view rest = TextBeforeNul(text);
+    std::string_view line;
+    while (TakeLine(rest, line))
+    {
+        tokens.clear();
+        SplitOnBlanks(line, tokens);
+        // Every line is dispatched on its first token, so an empty line fails here.
+        std::string_view first = ListItem(tokens, 0);
+        std::string_view prefix = first.substr(0, 2);
+        std::string_view longPrefix = first.substr(0, 3);
+        LayerSlot& slot = slots[state.Group * 16 + state.Layer];
+
+        // The name records come first, so that they never change the layer.
+        if (longPrefix == "lgn")
+            continue;
+        if (longPrefix == "lyn")
+            ReadLayerName(line, slot);
+        else if (IsLayerState(prefix))
+            ReadLayerState(prefix, first, state);
+        else if (IsTextRecord(prefix))
+        {
+            pieces.clear();
+            SplitOnChar(line, '"', pieces);
+            ReadTextRecord(prefix, tokens, pieces, slot);
+        }
+        else if (prefix == " ")
+            AppendSegment(tokens, state.Material, slot);
+    }
+    return slots;
+}
+
+void SceneLoader(const std::string& path)
+{
+    ResetSceneState();
+    std::string text = ReadWholeFile(path);
+    std::vector<LayerSlot> slots = ReadSceneText(text);
+    BuildModel(slots, MaterialTable);
+}

@@ -1,0 +1,100 @@
+#include "input/text_lines.h"
+
+#include "common/errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// Closes the descriptor however the reading ends.
+struct FileHandle
+{
+    int Descriptor;
+    ~FileHandle() { close(Descriptor); }
+};
+
+constexpr size_t ReadChunk = 1 << 16;
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path)
+{
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        throw FileOpenError(path);
+    FileHandle file{descriptor};
+
+    struct stat info;
+    if (fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode))
+        throw FileOpenError(path);
+
+    // Room for the whole file plus one chunk, so the read that meets the end
+    // does not grow the buffer.
+    std::string text;
+    if (S_ISREG(info.st_mode))
+        text.reserve(static_cast<size_t>(info.st_size) + ReadChunk);
+    for (;;)
+    {
+        size_t used = text.size();
+        text.resize(used + ReadChunk);
+        ssize_t count = read(descriptor, text.data() + used, ReadChunk);
+        if (count < 0 && errno != EINTR)
+            throw FileOpenError(path);
+        text.resize(used + static_cast<size_t>(count > 0 ? count : 0));
+        if (count == 0)
+            break;
+        // Nothing after a NUL is read.
+        const char* nul = static_cast<const char*>(std::memchr(text.data() + used, '\0', text.size() - used));
+        if (nul)
+        {
+            text.resize(static_cast<size_t>(nul - text.data()));
+            break;
+        }
+    }
+    return text;
+}
+
+std::string_view TextBeforeNul(std::string_view text)
+{
+    size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+bool TakeLine(std::string_view& text, std::string_view& line)
+{
+    if (text.empty())
+        return false;
+    size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
+    line = text.substr(0, end);
+    if (end < text.size())
+    {
+        bool carriageReturn = text[end] == '\r';
+        ++end;
+        if (carriageReturn && end < text.size() && text[end] == '\n')
+            ++end;
+    }
+    text.remove_prefix(end);
+    return true;
+}
+
+std::vector<std::string> SplitTextLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string_view rest = TextBeforeNul(text);
+    std::string_view line;
+    while (TakeLine(rest, line))
+        lines.emplace_back(line);
+    return lines;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path)
+{
+    return SplitTextLines(ReadWholeFile(path));
+}

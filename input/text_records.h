@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <string_view>
+#include <vector>
+
+// Acts on one text record of the interchange file: prefix is "ch", "c2" or
+// "cz", tokens and pieces are the line cut at blanks and at double quotes, and
+// slot is the layer slot current when the line is read. A number text adds a
+// height mark to slot; on "ch" records the keywords "lv", "v", "f", "al", "sl"
+// and "sls" set the base height, the view, the ambient light or add a light.
+void ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
+                    const std::vector<std::string_view>& pieces, LayerSlot& slot);

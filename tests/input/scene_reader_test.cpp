@@ -1,0 +1,206 @@
+#include "input/scene_loader.h"
+#include "input/scene_state.h"
+#include "input_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+size_t SegmentCount(const std::vector<LayerSlot>& slots)
+{
+    size_t count = 0;
+    for (const LayerSlot& slot : slots)
+        count += slot.Segments.size();
+    return count;
+}
+
+} // namespace
+
+TEST(SceneReader, LayerStateChoosesTheSlotAndTheMaterial)
+{
+    struct Case
+    {
+        std::string Lines; // followed by one line record
+        int Slot;
+        int32_t Material;
+    };
+    const Case cases[] = {
+        {"", 0, 1},
+        {"lg1\nly2\nlc3\nlt2\n", 18, 12},
+        {"lgA\nlyF\n", 175, 1},
+        {"lga\nlyf\n", 175, 1},
+        {"lg12\n", 32, 1},      // only the last character counts
+        {"lg5\nlg\n", 0, 1},    // "g" is no hexadecimal digit
+        {"lg5\nlgG\n", 0, 1},   // nor is "G"
+        {"ly5\nlg1\n", 21, 1},  // a group record keeps the layer
+        {"lyc\n", 12, 1},       // lower-case hexadecimal
+        {"lt3\nlc7\n", 0, 25},  // (3 - 1) * 9 + 7, in either order
+        {"lc7\nlt3\n", 0, 25},  // ...
+        {"lc5\nlcG\n", 0, 1},   // no digit: colour 1
+        {"lt5\nltx\n", 0, 1},   // no digit: type 1
+        {"lc\n", 0, 12},        // the "c" of "lc" itself reads as 12
+        {"lc0\n", 0, 0},        // indexes without a table entry are stored as computed
+        {"lt9\nlcF\n", 0, 87},  // ...
+        {"lt0\nlc1\n", 0, -8},  // ...
+        {"LG3\nLy3\n", 0, 1},   // upper-case prefixes are no records
+        {"lgn3\nlyn5\n", 0, 1}, // name records never change the layer
+        {"lgnF#lv1\nlynA\n", 0, 1},
+        {"lg 3\n", 0, 1}, // the value belongs to the first token
+        {"lg3x\n", 0, 1}, // ...and only its last character counts
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<LayerSlot> slots = ReadSceneText(c.Lines + " 0 0 1000 0\n");
+        ASSERT_EQ(slots.size(), 256u);
+        ASSERT_EQ(SegmentCount(slots), 1u) << c.Lines;
+        ASSERT_EQ(slots[c.Slot].Segments.size(), 1u) << c.Lines;
+        EXPECT_EQ(slots[c.Slot].Segments[0].Material, c.Material) << c.Lines;
+    }
+}
+
+TEST(SceneReader, LineRecordsStorePlanCoordinatesInFileOrder)
+{
+    std::vector<LayerSlot> slots = ReadSceneText(" 100 200 300 400 500 junk\n"
+                                                 "  1e3 -2.5 .5 +3\r\n"
+                                                 "ly1\n"
+                                                 " 7 7 7 7\n"
+                                                 "ly0\n"
+                                                 " 7 7 7 7\n");
+    const TTxy& segments = slots[0].Segments;
+    ASSERT_EQ(segments.size(), 3u);
+    const SegmentRecord& first = segments[0];
+    EXPECT_EQ(first.X1, 100);
+    EXPECT_EQ(first.Y1, -200);
+    EXPECT_EQ(first.X2, 300);
+    EXPECT_EQ(first.Y2, -400);
+    EXPECT_EQ(first.Top1, 0);
+    EXPECT_EQ(first.Bottom1, 0);
+    EXPECT_EQ(first.Top2, 0);
+    EXPECT_EQ(first.Bottom2, 0);
+    EXPECT_EQ(segments[1].X1, 1000);
+    EXPECT_EQ(segments[1].Y1, 2.5f);
+    EXPECT_EQ(segments[1].X2, 0.5f);
+    EXPECT_EQ(segments[1].Y2, -3);
+    // A zero-length segment and a repeated one are kept as they are.
+    EXPECT_EQ(segments[2].X1, segments[2].X2);
+    ASSERT_EQ(slots[1].Segments.size(), 1u);
+    EXPECT_EQ(slots[1].Segments[0].Y1, -7);
+}
+
+TEST(SceneReader, LinesWithOtherPrefixesAreIgnored)
+{
+    std::vector<LayerSlot> slots = ReadSceneText("\t0 0 1 1\n"
+                                                 "x 0 0 1 1\n"
+                                                 "l\n"
+                                                 "#lv3\n"
+                                                 "\x95\x5c\x8e\xa6\n"
+                                                 "c3 0 0 \"2.4\n"
+                                                 "Ch 0 0 \"2.4\n");
+    EXPECT_EQ(SegmentCount(slots), 0u);
+    for (const LayerSlot& slot : slots)
+        EXPECT_TRUE(slot.Marks.empty());
+}
+
+TEST(SceneReader, LayerNamesWithLevelSetTheBaseHeight)
+{
+    struct Case
+    {
+        std::string Lines;
+        int Slot;
+        float BaseHeight;
+    };
+    const Case cases[] = {
+        {"lyn#lv2.5", 0, 2500},
+        {"lyn#lv1\nlyn#lv", 0, 0},        // nothing after the mark reads as 0
+        {"lyn#lv1\nlyn#lvabc", 0, 0},     // ...as does a text that is no number
+        {"lyn#lv1\nlyn #lv2.5", 0, 1000}, // a blank before the mark: no base height
+        {"lyn#lv1\nlynX#lv2", 0, 1000},   // ...nor anything else
+        {"lyn#lv1\nlyn#LV2", 0, 1000},    // ...
+        {"lyn#lv1\nlgn#lv2", 0, 1000},    // group names never carry one
+        {"lyn#lv \t2.5\t ", 0, 2500},     // blanks and controls around the number
+        {"lyn#lv2.5 m", 0, 0},
+        {"lyn#lv-0.5", 0, -500},
+        {"ly3\nlyn#lv1.5\nlyn#lv1.75", 3, 1750},     // the last one wins
+        {"lg1\nlyn#lv24.7718", 16, 24771.80078125f}, // scaled in double, then stored single
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<LayerSlot> slots = ReadSceneText(c.Lines);
+        EXPECT_EQ(slots[c.Slot].BaseHeight, c.BaseHeight) << c.Lines;
+    }
+}
+
+TEST(SceneReader, MalformedLinesStopTheReadingWithTheirError)
+{
+    struct Case
+    {
+        std::string Text;
+        ExpectedError Error;
+    };
+    const Case cases[] = {
+        {"\n", {ErrorKind::ListIndex, "0"}},
+        {" 0 0 1 1\n\n 0 0 1 1\n", {ErrorKind::ListIndex, "0"}},
+        {" 0 0 1 1\r\n\r\n", {ErrorKind::ListIndex, "0"}},
+        {" \n", {ErrorKind::ListIndex, "1"}},
+        {"   ", {ErrorKind::ListIndex, "1"}},
+        {" 0 0 1\n", {ErrorKind::ListIndex, "4"}},
+        {" 0 0\n", {ErrorKind::ListIndex, "3"}},
+        {" 0 0 a 1\n", {ErrorKind::Conversion, "a"}},
+        {" a 0\n", {ErrorKind::Conversion, "a"}}, // tokens are read in order
+        {" 0 0 1 1,5\n", {ErrorKind::Conversion, "1,5"}},
+        {" 0\t0 1 1 2\n", {ErrorKind::Conversion, "0\t0"}},
+        {" 0 0 nan 1\n", {ErrorKind::Conversion, "nan"}},
+        {" 0 0 \x82\x50 1\n", {ErrorKind::Conversion, "\x82\x50"}}, // Shift-JIS one, as it stands
+    };
+    for (const Case& c : cases)
+        ExpectError(ErrorOf([&] { ReadSceneText(c.Text); }), c.Error, c.Text);
+}
+
+TEST(SceneReader, EmptyTextGivesEmptySlots)
+{
+    std::vector<LayerSlot> slots = ReadSceneText("");
+    ASSERT_EQ(slots.size(), 256u);
+    EXPECT_EQ(SegmentCount(slots), 0u);
+}
+
+TEST(SceneLoader, ResetsTheViewStateBeforeOpeningTheFile)
+{
+    TempFolder folder;
+    ViewParameters.EyeX = 1;
+    AmbientLight.Red = 1;
+    LightList.resize(3);
+    std::string missing = folder.PathOf("temp.txt");
+    ExpectError(ErrorOf([&] { SceneLoader(missing); }), {ErrorKind::FileOpen, missing}, "missing");
+    EXPECT_EQ(ViewParameters.EyeX, 12000);
+    EXPECT_EQ(ViewParameters.EyeHeight, 4000);
+    EXPECT_EQ(ViewParameters.EyeY, 14000);
+    EXPECT_EQ(ViewParameters.FieldOfView, 80);
+    EXPECT_EQ(ViewParameters.TargetX, 0);
+    EXPECT_EQ(ViewParameters.TargetHeight, 2000);
+    EXPECT_EQ(ViewParameters.TargetY, 0);
+    EXPECT_EQ(AmbientLight.Red, 0.5f);
+    EXPECT_TRUE(LightList.empty());
+
+    std::filesystem::create_directory(folder.PathOf("dir"));
+    ExpectError(ErrorOf([&] { SceneLoader(folder.PathOf("dir")); }),
+                {ErrorKind::FileOpen, folder.PathOf("dir")}, "directory");
+}
+
+TEST(SceneLoader, ReadsTheFileAndKeepsWhatLinesBeforeAFailureSet)
+{
+    TempFolder folder;
+    SceneLoader(folder.Write("temp.txt", "lg1\r\n 0 0 1 0\r\nch 5 6 \"v,1.5\r\n"));
+    EXPECT_EQ(ViewParameters.EyeX, 5);
+    EXPECT_EQ(ViewParameters.EyeY, -6);
+    EXPECT_EQ(ViewParameters.EyeHeight, 1500);
+
+    std::string broken = folder.Write("broken.txt", "ch 7 8 \"sl\nch 1 2 \"f\n 0 0 1\nch 9 9 \"v\n");
+    ExpectError(ErrorOf([&] { SceneLoader(broken); }), {ErrorKind::ListIndex, "4"}, "broken");
+    EXPECT_EQ(LightList.size(), 1u);
+    EXPECT_EQ(ViewParameters.TargetX, 1);
+    EXPECT_EQ(ViewParameters.EyeX, 12000);
+}
