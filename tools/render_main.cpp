@@ -38,7 +38,7 @@ struct TOutputFile
 
 struct TRenderOptions
 {
-    std::optional<TOutputFile> Json; // Path "-": standard output
+    std::optional<TOutputFile> Json; // Name "-": standard output
     std::optional<TOutputFile> Picture;
     bool Flat = false;
     QString Directory = ".";
@@ -46,7 +46,7 @@ struct TRenderOptions
 
 TOutputFile ResolveOutput(const QString& name)
 {
-    QString path = name == "-" ? name : QDir::current().absoluteFilePath(name);
+    QString path = QDir::current().absoluteFilePath(name);
     return {QFile::encodeName(name).toStdString(), QFile::encodeName(path).toStdString()};
 }
 
@@ -129,7 +129,7 @@ bool SavePicture(TWindowState& state, const TRenderOptions& options)
 bool SaveJson(const TWindowState& state, const TOutputFile& target)
 {
     std::string text = StateToJson(state).dump(2) + "\n";
-    if (target.Path == "-")
+    if (target.Name == "-")
     {
         std::cout << text << std::flush;
         return true;
