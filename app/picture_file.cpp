@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QString>
 
-void WritePicture(const TPicture& picture, const std::string& path)
+void WritePicture(const TPicture& picture, const std::string& path, TPictureFormat format)
 {
     // The pixels are already in QImage's RGB32 layout; the BMP takes 24 bits.
     QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), TPicture::Width, TPicture::Height,
@@ -14,8 +14,8 @@ void WritePicture(const TPicture& picture, const std::string& path)
     QImage rgb = image.convertToFormat(QImage::Format_RGB888);
 
     QString name = QString::fromLocal8Bit(path.c_str());
-    const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+    const bool png = format == TPictureFormat::ByName && name.endsWith(".png", Qt::CaseInsensitive);
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !rgb.save(&file, format) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !rgb.save(&file, png ? "PNG" : "BMP") || !file.commit())
         throw FileCreateError(path);
 }

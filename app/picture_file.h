@@ -4,8 +4,16 @@
 
 #include <string>
 
+// How WritePicture chooses the file format.
+enum class TPictureFormat
+{
+    ByName, // PNG when the name ends in ".png", BMP otherwise
+    Bmp,    // BMP whatever the name
+};
+
 // Writes the picture as an uncompressed 24-bit BMP of 400 by 300, or as a PNG
-// when the name ends in ".png". The picture goes to a temporary file that is
-// renamed into place, so a failed write never damages an existing file.
+// when format says so. The picture goes to a temporary file that is renamed
+// into place, so a failed write never damages an existing file.
 // Raises the file-create error naming path when the file cannot be written.
-void WritePicture(const TPicture& picture, const std::string& path);
+void WritePicture(const TPicture& picture, const std::string& path,
+                  TPictureFormat format = TPictureFormat::ByName);

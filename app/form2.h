@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/start_sequence.h"
+
+#include <QButtonGroup>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWidget>
+
+// The main window. Creating it runs the whole start once (FormCreate);
+// destroying it writes the empty result file (FormDestroy). The controls are
+// declared holder first, so that each is destroyed before its holder.
+class TForm2 : public QWidget
+{
+public:
+    TForm2();
+    ~TForm2() override;
+
+    QFrame Panel1;
+    QLabel StaticText17;
+    QToolButton B_flat;
+    QToolButton B_grad;
+    QButtonGroup ShadingGroup; // group 1: exactly one of B_flat and B_grad is down
+    QPushButton Button1;
+    QPushButton Button2;
+    QScrollArea ScrollBox1;
+    QLabel Image1;
+    QStatusBar StatusBar1;
+    QFileDialog SaveDialog1;
+
+    TWindowState State;
+    bool LongHintHooked = false; // set by the last step of a successful start
+
+    void FormCreate();
+    void B_flatClick();
+    void B_gradClick();
+    void Button1Click();
+    void Button2Click();
+    void ShowLongHint(const QString& hint);
+    void FormDestroy();
+
+protected:
+    // Receives the status tips that hovered controls send up to the window.
+    bool event(QEvent* event) override;
+
+private:
+    void RenderAndShow();
+    void ShowPicture();
+};

@@ -1,0 +1,504 @@
+#include "app/button_images.h"
+#include "app/form2.h"
+#include "app/modal_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+// Lets failed expectations print texts rather than bytes.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace
+{
+
+// One application for the whole test program, on the offscreen platform, so
+// that windows can be built and shown without a display.
+class QtEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "kv_app_tests";
+        static char* argv[] = {name, nullptr};
+        Application = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { Application.reset(); }
+
+private:
+    std::unique_ptr<QApplication> Application;
+};
+
+const auto* const Registered = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QString ExampleFile(const char* name)
+{
+    return QString(qgetenv("KV_SOURCE_DIR")) + "/examples/house/" + name;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The picture as the window shows it: alpha ignored.
+uint32_t Opaque(uint32_t pixel)
+{
+    return pixel | 0xFF000000u;
+}
+
+bool SamePicture(const TPicture& a, const TPicture& b)
+{
+    for (size_t i = 0; i < a.Pixels.size(); ++i)
+        if (Opaque(a.Pixels[i]) != Opaque(b.Pixels[i]))
+            return false;
+    return true;
+}
+
+// The picture the form's render state gives with the shading asked for.
+TPicture RenderedWith(const TForm2& form, bool flat)
+{
+    TRenderState render = form.State.Render;
+    render.FlatShading = flat;
+    TGLCanvasContext context;
+    TPicture picture;
+    PaintFramedWhite(picture);
+    RenderView(context, picture, render);
+    return picture;
+}
+
+bool ShowsPicture(const TForm2& form)
+{
+    const QImage shown = form.Image1.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != QSize(TPicture::Width, TPicture::Height))
+        return false;
+    for (int y = 0; y < TPicture::Height; ++y)
+        for (int x = 0; x < TPicture::Width; ++x)
+            if (shown.pixel(x, y) != Opaque(form.State.Picture.Pixels[y * TPicture::Width + x]))
+                return false;
+    return true;
+}
+
+// Each test runs in a folder of its own holding the example drawing, with the
+// error box and the save dialog replaced by recorders.
+class Form2Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Work.isValid());
+        OldFolder = QDir::currentPath();
+        QDir::setCurrent(Work.path());
+        for (const char* name : {"material.txt", "material2.txt", "temp.txt"})
+            ASSERT_TRUE(QFile::copy(ExampleFile(name), Work.filePath(name))) << name;
+        OldShowErrorBox = ShowErrorBox;
+        OldRunSaveDialog = RunSaveDialog;
+        ShowErrorBox = [this](QWidget*, const QString& text) { Errors.push_back(text); };
+        RunSaveDialog = [this](QFileDialog& dialog)
+        {
+            if (!SaveAs)
+                return false;
+            dialog.selectFile(*SaveAs);
+            return true;
+        };
+    }
+
+    void TearDown() override
+    {
+        ShowErrorBox = OldShowErrorBox;
+        RunSaveDialog = OldRunSaveDialog;
+        QDir::setCurrent(OldFolder);
+    }
+
+    QTemporaryDir Work;
+    QString OldFolder;
+    std::function<void(QWidget*, const QString&)> OldShowErrorBox;
+    std::function<bool(QFileDialog&)> OldRunSaveDialog;
+    QStringList Errors;
+    std::optional<QString> SaveAs; // the name the save dialog "types"; none cancels
+};
+
+TEST_F(Form2Test, ControlsHaveTheirKindsPlacesCaptionsAndHints)
+{
+    TForm2 form;
+    struct Expected
+    {
+        const char* Name;
+        const char* Kind;
+        QWidget* Holder;
+        QRect Place;
+        QString Caption;
+        QString Hint;
+        QString ToolTip;
+    };
+    const Expected controls[] = {
+        {"Panel1", "QFrame", &form, {4, 0, 173, 41}, "", "", ""},
+        {"StaticText17", "QLabel", &form.Panel1, {5, 8, 74, 17}, "表示方法：", "", ""},
+        {"B_flat",
+         "QToolButton",
+         &form.Panel1,
+         {112, 4, 23, 22},
+         "",
+         "フラット|フラットシェーディング",
+         "フラット"},
+        {"B_grad",
+         "QToolButton",
+         &form.Panel1,
+         {140, 4, 23, 22},
+         "",
+         "スムース|スムースシェーディング",
+         "スムース"},
+        {"Button1",
+         "QPushButton",
+         &form,
+         {184, 8, 87, 25},
+         "画像の保存",
+         "画像の保存|BMP形式で画像を保存します",
+         ""},
+        {"Button2", "QPushButton", &form, {280, 8, 75, 25}, "閉じる", "閉じる|終了します", ""},
+        {"ScrollBox1", "QScrollArea", &form, {4, 44, 409, 309}, "", "", ""},
+        {"Image1", "QLabel", form.ScrollBox1.viewport(), {3, 3, 400, 300}, "", "", ""},
+        {"StatusBar1", "QStatusBar", &form, {0, 364, 423, 19}, "", "", ""},
+    };
+    for (const Expected& expected : controls)
+    {
+        SCOPED_TRACE(expected.Name);
+        auto* control = form.findChild<QWidget*>(expected.Name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->inherits(expected.Kind));
+        EXPECT_EQ(control->parentWidget(), expected.Holder);
+        EXPECT_EQ(control->geometry(), expected.Place);
+        EXPECT_EQ(control->property("text").toString(), expected.Caption);
+        EXPECT_EQ(control->statusTip(), expected.Hint);
+        EXPECT_EQ(control->toolTip(), expected.ToolTip);
+    }
+    EXPECT_EQ(form.StatusBar1.currentMessage(), "");
+    EXPECT_FALSE(form.StatusBar1.isSizeGripEnabled());
+    EXPECT_EQ(form.ScrollBox1.frameWidth(), 2);
+    EXPECT_FALSE(form.SaveDialog1.isVisible());
+}
+
+TEST_F(Form2Test, WindowIsFixedCaptionedAndSetInAJapaneseGothic)
+{
+    TForm2 form;
+    EXPECT_EQ(form.windowTitle(), "Kestrelview");
+    EXPECT_EQ(form.size(), QSize(423, 383));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    const QFontInfo font(form.font());
+    EXPECT_EQ(font.pixelSize(), 13);
+    EXPECT_EQ(font.family(), "IPAGothic");
+    EXPECT_EQ(QFontInfo(form.Button2.font()).family(), "IPAGothic");
+}
+
+TEST_F(Form2Test, ButtonImagesAreDrawnSixteenBySixteen)
+{
+    const QImage flat = FlatButtonImage().toImage();
+    const QImage grad = GradButtonImage().toImage();
+    ASSERT_EQ(flat.size(), QSize(16, 16));
+    ASSERT_EQ(grad.size(), QSize(16, 16));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(flat.pixel(x, y), qRgb(255, 255, 255));
+    EXPECT_EQ(grad.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_GT(qGray(grad.pixel(15, 15)), 230);
+    EXPECT_LT(qGray(grad.pixel(15, 15)), 255);
+    for (int i = 1; i < 16; ++i)
+        EXPECT_GT(qGray(grad.pixel(i, i)), qGray(grad.pixel(i - 1, i - 1)));
+    EXPECT_EQ(grad.pixel(15, 0), grad.pixel(0, 15));
+}
+
+TEST_F(Form2Test, ShadingButtonsFormOneGroupAndRenderAgain)
+{
+    TForm2 form;
+    ASSERT_TRUE(Errors.isEmpty()) << Errors.join("\n").toStdString();
+    const TPicture smooth = RenderedWith(form, false);
+    const TPicture flat = RenderedWith(form, true);
+    ASSERT_FALSE(SamePicture(smooth, flat)) << "the example must show a face of four or more corners";
+    EXPECT_TRUE(form.B_grad.isChecked());
+    EXPECT_FALSE(form.B_flat.isChecked());
+    EXPECT_FALSE(form.State.Render.FlatShading);
+    EXPECT_TRUE(SamePicture(form.State.Picture, smooth));
+    EXPECT_TRUE(ShowsPicture(form));
+
+    // Each click renders again, also when the button is already down: spoil
+    // the picture first so that a missing render shows.
+    struct Click
+    {
+        QToolButton* Button;
+        bool FlatDown;
+    };
+    for (const Click click :
+         {Click{&form.B_flat, true}, Click{&form.B_flat, true}, Click{&form.B_grad, false},
+          Click{&form.B_grad, false}, Click{&form.B_flat, true}})
+    {
+        SCOPED_TRACE(click.Button->objectName().toStdString());
+        std::fill(form.State.Picture.Pixels.begin(), form.State.Picture.Pixels.end(), 0xFF123456u);
+        QTest::mouseClick(click.Button, Qt::LeftButton);
+        EXPECT_EQ(form.B_flat.isChecked(), click.FlatDown);
+        EXPECT_EQ(form.B_grad.isChecked(), !click.FlatDown);
+        EXPECT_EQ(form.State.Render.FlatShading, click.FlatDown);
+        EXPECT_TRUE(SamePicture(form.State.Picture, click.FlatDown ? flat : smooth));
+        EXPECT_TRUE(ShowsPicture(form));
+    }
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(Form2Test, StatusLineShowsLongHintsOnceStarted)
+{
+    TForm2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    struct Hover
+    {
+        QWidget* Control;
+        QString Status;
+    };
+    const Hover hovers[] = {
+        {&form.Button2, "終了します"},
+        {&form.Button1, "BMP形式で画像を保存します"},
+        {&form.StaticText17, ""},
+        {&form.B_flat, "フラットシェーディング"},
+        {&form.Image1, ""},
+        {&form.B_grad, "スムースシェーディング"},
+    };
+    for (const Hover& hover : hovers)
+    {
+        SCOPED_TRACE(hover.Control->objectName().toStdString());
+        QTest::mouseMove(hover.Control);
+        EXPECT_EQ(form.StatusBar1.currentMessage(), hover.Status);
+    }
+}
+
+TEST_F(Form2Test, LongHintWithoutBarIsTheWholeHint)
+{
+    TForm2 form;
+    form.ShowLongHint("ひとつだけ");
+    EXPECT_EQ(form.StatusBar1.currentMessage(), "ひとつだけ");
+    form.ShowLongHint("a|b|c");
+    EXPECT_EQ(form.StatusBar1.currentMessage(), "b|c");
+}
+
+TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
+{
+    struct Case
+    {
+        const char* Missing;
+        QString Error;
+    };
+    for (const Case& failure : {Case{"temp.txt", "ファイル temp.txt は開けません."},
+                                Case{"material.txt", "ファイル material.txt は開けません."}})
+    {
+        SCOPED_TRACE(failure.Missing);
+        ASSERT_TRUE(QFile::remove(failure.Missing));
+        Errors.clear();
+        TForm2 form;
+        EXPECT_EQ(Errors, QStringList{failure.Error});
+        EXPECT_TRUE(form.State.ProgramFolder.empty());
+        EXPECT_EQ(form.State.Render.BackColor, (std::array<int32_t, 3>{0, 0, 0}));
+        EXPECT_TRUE(form.State.Render.DrawList.empty());
+
+        TPicture framed;
+        PaintFramedWhite(framed);
+        EXPECT_TRUE(SamePicture(form.State.Picture, framed));
+        EXPECT_EQ(Opaque(form.State.Picture.Pixels[0]), 0xFF000000u);
+        EXPECT_EQ(Opaque(form.State.Picture.Pixels[150 * TPicture::Width + 200]), 0xFFFFFFFFu);
+        EXPECT_TRUE(ShowsPicture(form));
+
+        // No long hints after a failed start.
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseMove(&form.Button2);
+        EXPECT_EQ(form.StatusBar1.currentMessage(), "");
+
+        // A shading click renders with the start values: black, nothing drawn.
+        QTest::mouseClick(&form.B_grad, Qt::LeftButton);
+        for (uint32_t pixel : form.State.Picture.Pixels)
+            ASSERT_EQ(Opaque(pixel), 0xFF000000u);
+        EXPECT_TRUE(ShowsPicture(form));
+        ASSERT_TRUE(QFile::copy(ExampleFile(failure.Missing), failure.Missing));
+    }
+}
+
+TEST_F(Form2Test, SaveDialogIsSetUpAndStartsInTheProgramFolder)
+{
+    TForm2 form;
+    const QFileDialog& dialog = form.SaveDialog1;
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.nameFilters(), QStringList{"BMP画像(*.bmp)"});
+    EXPECT_EQ(dialog.defaultSuffix(), "bmp");
+    EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_TRUE(dialog.isSizeGripEnabled());
+    EXPECT_EQ(dialog.directory().absolutePath(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(form.State.ProgramFolder, (QCoreApplication::applicationDirPath() + "/").toStdString());
+}
+
+TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmp)
+{
+    TForm2 form;
+    QTest::mouseClick(&form.B_flat, Qt::LeftButton);
+    struct Case
+    {
+        QString Typed;
+        QString Written;
+    };
+    for (const Case& save : {Case{"picture", "picture.bmp"}, Case{"shot.png", "shot.png"}})
+    {
+        SCOPED_TRACE(save.Typed.toStdString());
+        SaveAs = Work.filePath(save.Typed);
+        QTest::mouseClick(&form.Button1, Qt::LeftButton);
+        EXPECT_TRUE(Errors.isEmpty());
+        const QByteArray bytes = ReadAll(Work.filePath(save.Written));
+        ASSERT_EQ(bytes.size(), 54 + 400 * 300 * 3);
+        auto field = [&](int offset, int size)
+        {
+            int value = 0;
+            for (int i = size - 1; i >= 0; --i)
+                value = value << 8 | uint8_t(bytes[offset + i]);
+            return value;
+        };
+        EXPECT_EQ(bytes.left(2), "BM");
+        EXPECT_EQ(field(18, 4), 400);
+        EXPECT_EQ(field(22, 4), 300);
+        EXPECT_EQ(field(28, 2), 24);
+        EXPECT_EQ(field(30, 4), 0); // no compression
+        const QImage saved = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < TPicture::Height; ++y)
+            for (int x = 0; x < TPicture::Width; ++x)
+                ASSERT_EQ(saved.pixel(x, y), Opaque(form.State.Picture.Pixels[y * TPicture::Width + x]));
+    }
+}
+
+TEST_F(Form2Test, CancelledSaveWritesNothing)
+{
+    TForm2 form;
+    const QStringList before = QDir(Work.path()).entryList(QDir::Files);
+    QTest::mouseClick(&form.Button1, Qt::LeftButton);
+    EXPECT_EQ(QDir(Work.path()).entryList(QDir::Files), before);
+    EXPECT_TRUE(Errors.isEmpty());
+}
+
+// Keeps every file this process writes below limit bytes while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &Old);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small = {limit, Old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &Old);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+
+private:
+    rlimit Old = {};
+    void (*OldHandler)(int) = nullptr;
+};
+
+TEST_F(Form2Test, FailedSaveKeepsTheOldFileAndSaysSo)
+{
+    TForm2 form;
+    WriteAll(Work.filePath("plain.txt"), "not a folder");
+    // Folders even root cannot write to: one that is a regular file, and /proc.
+    for (const QString& path : {Work.filePath("plain.txt") + "/picture.bmp", QString("/proc/picture.bmp")})
+    {
+        SCOPED_TRACE(path.toStdString());
+        Errors.clear();
+        SaveAs = path;
+        QTest::mouseClick(&form.Button1, Qt::LeftButton);
+        EXPECT_EQ(Errors, QStringList{"ファイル " + path + " を作成できません."});
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_EQ(ReadAll(Work.filePath("plain.txt")), "not a folder");
+
+    // A write that fails halfway, here at a file size limit, leaves the old
+    // picture as it was and no half-written file beside it.
+    const QString old = Work.filePath("old.bmp");
+    WriteAll(old, "the picture saved before");
+    const QStringList before = QDir(Work.path()).entryList(QDir::Files);
+    Errors.clear();
+    SaveAs = old;
+    {
+        FileSizeLimit limit(4096);
+        QTest::mouseClick(&form.Button1, Qt::LeftButton);
+    }
+    EXPECT_EQ(Errors, QStringList{"ファイル " + old + " を作成できません."});
+    EXPECT_EQ(ReadAll(old), "the picture saved before");
+    EXPECT_EQ(QDir(Work.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(Form2Test, CloseButtonClosesTheWindow)
+{
+    TForm2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(&form.Button2, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(Form2Test, ResultFileIsCutToZeroBytesWhereTheProgramFolderPoints)
+{
+    struct Case
+    {
+        bool StartFails;
+        QString Folder;
+    };
+    // After a failed start the program folder is unknown: the current folder takes the file.
+    for (const Case& run : {Case{false, QCoreApplication::applicationDirPath()}, Case{true, Work.path()}})
+    {
+        SCOPED_TRACE(run.StartFails);
+        if (run.StartFails)
+        {
+            ASSERT_TRUE(QFile::remove("temp.txt"));
+        }
+        const QString result = run.Folder + "/DOZ_TEMP.TXT";
+        WriteAll(result, "left over from the last run");
+        {
+            TForm2 form;
+            EXPECT_EQ(form.State.StartError.has_value(), run.StartFails);
+        }
+        ASSERT_TRUE(QFile::exists(result));
+        EXPECT_EQ(QFile(result).size(), 0);
+    }
+}
+
+TEST_F(Form2Test, ResultFileThatCannotBeCreatedIsReported)
+{
+    {
+        TForm2 form;
+        Errors.clear();
+        form.State.ProgramFolder = "/proc/kestrelview-none/";
+    }
+    EXPECT_EQ(Errors, QStringList{"ファイル /proc/kestrelview-none/DOZ_TEMP.TXT を作成できません."});
+}
+
+} // namespace
