@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 
@@ -194,4 +196,23 @@ TEST(RenderView, SameModeGivesTheSamePicture)
     state.FlatShading = false;
     RenderView(context, picture, state);
     EXPECT_EQ(picture.Pixels, first);
+}
+
+TEST(RenderView, NonFiniteVerticesDoNotStopTheRender)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Vec3 red = {1, 0, 0};
+    TRenderState state = LookingAlongMinusZ();
+    state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, {0, 0, 1})};
+    const TPicture alone = Rendered(state);
+    state.DrawList.insert(state.DrawList.begin(),
+                          {
+                              Face({{nan, 0, -1000}, {1, nan, -1000}, {1, 1, nan}, {0, 0, -1000}}, red),
+                              Face({{-inf, 0, -1000}, {inf, 0, -1000}, {0, inf, -1000}}, red),
+                              Face({{0, 0, -1e300}, {1e300, 0, -1000}, {0, 1e300, -1000}}, red),
+                          });
+    const TPicture picture = Rendered(state);
+    EXPECT_EQ(PixelAt(picture, 200, 150), PixelAt(alone, 200, 150));
+    EXPECT_GT(Blue(PixelAt(picture, 200, 150)), 0);
 }
