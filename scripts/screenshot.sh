@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes the README's screenshot: kestrelview on the example house, shown under
+# Xvfb, written to docs/images/window.png.
+# Usage: scripts/screenshot.sh [BUILD_FOLDER]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/xvfb.sh
+build=${1:-build}
+bash scripts/install-deps.sh
+cmake -S . -B "$build" -DKV_WERROR=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target kestrelview
+
+work=$(mktemp -d)
+viewer_pid=
+cleanup() {
+  [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_xvfb "$work"
+viewer="$(cd "$build/app" && pwd)/kestrelview"
+(cd examples/house && exec env -u QT_QPA_PLATFORM "$viewer") &
+viewer_pid=$!
+window=$(kestrelview_window)
+xdotool mousemove 0 0 # no hover state in the picture
+sleep 1               # let the first paint land
+mkdir -p docs/images
+import -window "$window" docs/images/window.png
+close_kestrelview "$window" "$viewer_pid"
+viewer_pid=
+echo "screenshot: docs/images/window.png"
