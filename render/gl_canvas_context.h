@@ -10,9 +10,6 @@
 inline constexpr unsigned PFD_DRAW_TO_BITMAP = 0x08;
 inline constexpr unsigned PFD_SUPPORT_OPENGL = 0x20;
 
-// Depth buffer precision every context asks for.
-inline constexpr int RequestedDepthBits = 32;
-
 // Binds an off-screen OpenGL context to a picture's pixels for one render.
 class TGLCanvasContext
 {

@@ -106,7 +106,7 @@ TEST(TGLCanvasContext, ColourAsDeepAsTheScreenAndA32BitDepthBuffer)
         EXPECT_EQ(Integer(GL_GREEN_BITS), c.Green);
         EXPECT_EQ(Integer(GL_BLUE_BITS), c.Blue);
         EXPECT_EQ(Integer(GL_ALPHA_BITS), 0);
-        EXPECT_GE(Integer(GL_DEPTH_BITS), RequestedDepthBits);
+        EXPECT_GE(Integer(GL_DEPTH_BITS), 32); // OSMesa alone would give 24
         EXPECT_EQ(Integer(GL_STENCIL_BITS), 0);
         context.DestroyContext();
     }
