@@ -3,6 +3,8 @@
 #include "common/errors.h"
 #include "input/scene_loader.h"
 
+#include <cstring>
+
 namespace
 {
 
@@ -18,22 +20,21 @@ int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list)
 {
     if (text.empty())
         return 0;
-    size_t pos = 0;
+    const char* pos = text.data();
+    const char* end = pos + text.size();
     // A leading blank is kept as a token of its own: it marks a line record.
-    if (!text.empty() && text[0] == ' ')
+    if (*pos == ' ')
+        list.emplace_back(pos++, 1);
+    for (;;)
     {
-        list.push_back(text.substr(0, 1));
-        pos = 1;
-    }
-    while (pos < text.size())
-    {
-        while (pos < text.size() && text[pos] == ' ')
+        while (pos < end && *pos == ' ')
             ++pos;
-        size_t start = pos;
-        while (pos < text.size() && text[pos] != ' ')
-            ++pos;
-        if (pos > start)
-            list.push_back(text.substr(start, pos - start));
+        if (pos == end)
+            break;
+        const char* blank = static_cast<const char*>(std::memchr(pos, ' ', static_cast<size_t>(end - pos)));
+        const char* tokenEnd = blank ? blank : end;
+        list.emplace_back(pos, static_cast<size_t>(tokenEnd - pos));
+        pos = tokenEnd;
     }
     return static_cast<int>(list.size());
 }

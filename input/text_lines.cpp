@@ -69,16 +69,18 @@ bool TakeLine(std::string_view& text, std::string_view& line)
 {
     if (text.empty())
         return false;
-    size_t end = 0;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-        ++end;
+    // The line runs to the first LF or to a CR before it.
+    const char* start = text.data();
+    const char* feed = static_cast<const char*>(std::memchr(start, '\n', text.size()));
+    size_t end = feed ? static_cast<size_t>(feed - start) : text.size();
+    const char* carriageReturn = static_cast<const char*>(std::memchr(start, '\r', end));
+    if (carriageReturn)
+        end = static_cast<size_t>(carriageReturn - start);
     line = text.substr(0, end);
     if (end < text.size())
     {
-        bool carriageReturn = text[end] == '\r';
-        ++end;
-        if (carriageReturn && end < text.size() && text[end] == '\n')
-            ++end;
+        bool crLf = carriageReturn && end + 1 < text.size() && text[end + 1] == '\n';
+        end += crLf ? 2 : 1;
     }
     text.remove_prefix(end);
     return true;
