@@ -5,8 +5,13 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <random>
+#include <string>
+#include <vector>
 
 TEST(ParseDecimal, AcceptsExactlyTheDecimalGrammar)
 {
@@ -110,4 +115,40 @@ TEST(ErrorMessages, ExactTextsAndTheFullStopRule)
     EXPECT_EQ(WithFullStop("wow!"), "wow!");
     EXPECT_EQ(WithFullStop("a,"), "a,");
     EXPECT_EQ(WithFullStop(""), "");
+}
+
+TEST(ParseDecimal, RoundsExactlyAsTheFullConversionDoes)
+{
+    // Short texts take a quicker path; it must give the very same bits as
+    // strtod, also at the edges of that path (15 or 16 digits, 1e22 or 1e23).
+    std::vector<std::string> texts = {"0.1",
+                                      "-0",
+                                      "-0.0e5",
+                                      "123456789012345",
+                                      "1234567890123456",
+                                      "12345678901234567890123",
+                                      "0.000000000000000000001234",
+                                      "9007199254740993",
+                                      "1e22",
+                                      "1e23",
+                                      "4.5e-22",
+                                      "4.5e-23",
+                                      "000000000000000000000000001.5",
+                                      "2.2250738585072011e-308",
+                                      "4.9e-324"};
+    std::mt19937_64 random(2024);
+    for (int i = 0; i < 20000; ++i)
+    {
+        std::string text = std::to_string(random() % 1000000000) + "." + std::to_string(random() % 100000);
+        if (i % 3 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
+        texts.push_back(i % 2 ? "-" + text : text);
+    }
+    for (const std::string& text : texts)
+    {
+        double expected = std::strtod(text.c_str(), nullptr);
+        std::optional<double> value = ParseDecimal(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        EXPECT_EQ(std::memcmp(&*value, &expected, sizeof expected), 0) << text;
+    }
 }
