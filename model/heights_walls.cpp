@@ -1,0 +1,98 @@
+#include "common/tolerance.h"
+#include "model/build_model.h"
+#include "model/point_grid.h"
+#include "model/polygon.h"
+
+namespace
+{
+
+// The number of the last mark of the slot at (x, y), or -1.
+int32_t LastMarkAt(const PointGrid& grid, const std::vector<HeightMark>& marks, float x, float y)
+{
+    int32_t last = -1;
+    ForEachNearbyCell(grid, x, y,
+                      [&](int32_t cell)
+                      {
+                          for (int32_t i = grid.CellStart[cell + 1] - 1; i >= grid.CellStart[cell]; --i)
+                          {
+                              int32_t m = grid.Items[i];
+                              if (m <= last)
+                                  break;
+                              if (NearlyEqual(x, marks[m].X) && NearlyEqual(y, marks[m].Y))
+                              {
+                                  last = m;
+                                  break;
+                              }
+                          }
+                      });
+    return last;
+}
+
+// The larger mark height is the top, the smaller the bottom.
+void TakeHeights(const HeightMark& mark, float base, float& top, float& bottom)
+{
+    if (mark.Height1 > mark.Height2)
+    {
+        top = mark.Height1 + base;
+        bottom = mark.Height2 + base;
+    }
+    else
+    {
+        top = mark.Height2 + base;
+        bottom = mark.Height1 + base;
+    }
+}
+
+void AssignSlotHeights(LayerSlot& slot)
+{
+    if (slot.Marks.empty())
+        return;
+    std::vector<TPlanPoint> positions(slot.Marks.size());
+    for (size_t i = 0; i < slot.Marks.size(); ++i)
+        positions[i] = {slot.Marks[i].X, slot.Marks[i].Y};
+    PointGrid grid;
+    BuildPointGrid(grid, positions);
+
+    for (SegmentRecord& s : slot.Segments)
+    {
+        int32_t m1 = LastMarkAt(grid, slot.Marks, s.X1, s.Y1);
+        if (m1 >= 0)
+            TakeHeights(slot.Marks[m1], slot.BaseHeight, s.Top1, s.Bottom1);
+        int32_t m2 = LastMarkAt(grid, slot.Marks, s.X2, s.Y2);
+        if (m2 >= 0)
+            TakeHeights(slot.Marks[m2], slot.BaseHeight, s.Top2, s.Bottom2);
+    }
+}
+
+void AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
+{
+    bool flat1 = NearlyEqual(s.Top1, s.Bottom1);
+    bool flat2 = NearlyEqual(s.Top2, s.Bottom2);
+    if (flat1 && flat2)
+        return;
+    TPGon& face = AppendFace(MaterialEntryFor(materials, s.Material));
+    face.Vertices.reserve(4);
+    // Top and bottom of the first end, then bottom and top of the second; a
+    // flat end gives one point only.
+    face.AddVertex(s.X1, s.Top1, s.Y1);
+    if (!flat1)
+        face.AddVertex(s.X1, s.Bottom1, s.Y1);
+    face.AddVertex(s.X2, s.Bottom2, s.Y2);
+    if (!flat2)
+        face.AddVertex(s.X2, s.Top2, s.Y2);
+}
+
+} // namespace
+
+void AssignHeights(std::vector<LayerSlot>& slots)
+{
+    for (LayerSlot& slot : slots)
+        AssignSlotHeights(slot);
+}
+
+void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials)
+{
+    for (const LayerSlot& slot : slots)
+        for (const SegmentRecord& s : slot.Segments)
+            AppendWallFace(s, materials);
+}

@@ -1,0 +1,107 @@
+#include "model/point_grid.h"
+
+#include <bit>
+#include <cmath>
+
+namespace
+{
+
+constexpr double CellsPerUnit = 1024.0;
+// Beyond this magnitude distinct floats are more than the tolerance apart.
+constexpr float LargeCoordinate = 1099511627776.0f; // 2^40
+// Keys of large values lie far above those of the grid (below 2^51).
+constexpr int64_t LargeKeyBase = int64_t(1) << 60;
+// A value nearer than this fraction of a cell to its cell's edge may coincide
+// with one across the edge: the tolerance is 0.1024 cells, rounded up.
+constexpr double EdgeFraction = 0.125;
+
+uint64_t HashKeys(int64_t keyX, int64_t keyY)
+{
+    uint64_t h = uint64_t(keyX) * 0x9E3779B97F4A7C15ull;
+    h ^= uint64_t(keyY) + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 29;
+    return h;
+}
+
+// The slot of the table where the keys are, or the empty slot where they belong.
+size_t SlotOf(const PointGrid& grid, int64_t keyX, int64_t keyY)
+{
+    size_t mask = grid.SlotCell.size() - 1;
+    size_t slot = HashKeys(keyX, keyY) & mask;
+    while (grid.SlotCell[slot] >= 0 && (grid.SlotKeyX[slot] != keyX || grid.SlotKeyY[slot] != keyY))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+} // namespace
+
+bool CellAxisOf(float v, CellAxis& axis)
+{
+    if (!std::isfinite(v))
+        return false;
+    if (std::fabs(v) >= LargeCoordinate)
+    {
+        int64_t key = LargeKeyBase + std::bit_cast<uint32_t>(std::fabs(v));
+        axis.Key = v < 0 ? -key : key;
+        axis.Near = 0;
+        return true;
+    }
+    // Exact in double: a power-of-two scale and a half-cell offset, so that
+    // round coordinates lie in the middle of their cells.
+    double t = double(v) * CellsPerUnit + 0.5;
+    double cell = std::floor(t);
+    double fraction = t - cell;
+    axis.Key = int64_t(cell);
+    axis.Near = fraction < EdgeFraction ? -1 : fraction > 1.0 - EdgeFraction ? 1 : 0;
+    return true;
+}
+
+int32_t FindCell(const PointGrid& grid, int64_t keyX, int64_t keyY)
+{
+    if (grid.SlotCell.empty())
+        return -1;
+    return grid.SlotCell[SlotOf(grid, keyX, keyY)];
+}
+
+void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points)
+{
+    size_t capacity = 16;
+    while (capacity < 2 * points.size())
+        capacity *= 2;
+    grid.SlotKeyX.assign(capacity, 0);
+    grid.SlotKeyY.assign(capacity, 0);
+    grid.SlotCell.assign(capacity, -1);
+    grid.CellStart.clear();
+
+    // First pass: the cell of every point and the number of points per cell.
+    std::vector<int32_t> cellOf(points.size(), -1);
+    std::vector<int32_t> counts;
+    for (size_t i = 0; i < points.size(); ++i)
+    {
+        CellAxis ax, ay;
+        if (!CellAxisOf(points[i].X, ax) || !CellAxisOf(points[i].Y, ay))
+            continue;
+        size_t slot = SlotOf(grid, ax.Key, ay.Key);
+        if (grid.SlotCell[slot] < 0)
+        {
+            grid.SlotCell[slot] = int32_t(counts.size());
+            grid.SlotKeyX[slot] = ax.Key;
+            grid.SlotKeyY[slot] = ay.Key;
+            counts.push_back(0);
+        }
+        cellOf[i] = grid.SlotCell[slot];
+        ++counts[cellOf[i]];
+    }
+
+    // Second pass: the points of each cell together, in ascending order.
+    grid.CellStart.assign(counts.size() + 1, 0);
+    for (size_t c = 0; c < counts.size(); ++c)
+        grid.CellStart[c + 1] = grid.CellStart[c] + counts[c];
+    std::vector<int32_t> fill(grid.CellStart.begin(), grid.CellStart.end() - 1);
+    grid.Items.assign(grid.CellStart.back(), 0);
+    for (size_t i = 0; i < points.size(); ++i)
+        if (cellOf[i] >= 0)
+            grid.Items[fill[cellOf[i]]++] = int32_t(i);
+}
