@@ -51,13 +51,17 @@ void ReadBackgroundLine(const TextLines& lines, size_t index)
 
 } // namespace
 
-void LoadMaterial(const std::string& path)
+void ReadMaterialLines(const TextLines& lines)
 {
-    TextLines lines = ReadTextLines(path);
     // Line 0 is a free heading.
     for (int color = 1; color <= 9; ++color)
         ReadEntryLine(lines, color, color);
     ReadBackgroundLine(lines, 10);
+}
+
+void LoadMaterial(const std::string& path)
+{
+    ReadMaterialLines(ReadTextLines(path));
 }
 
 void LoadMaterial2(const std::string& path)
@@ -71,8 +75,12 @@ void LoadMaterial2(const std::string& path)
                 MaterialTable[(type - 1) * 9 + color - 1] = MaterialTable[color - 1];
         return;
     }
+    ReadMaterial2Lines(ReadTextLines(path));
+}
+
+void ReadMaterial2Lines(const TextLines& lines)
+{
     // Block b of ten lines holds line type b + 2 after a free heading line.
-    TextLines lines = ReadTextLines(path);
     for (int block = 0; block < 8; ++block)
         for (int color = 1; color <= 9; ++color)
             ReadEntryLine(lines, 10 * block + color, (block + 1) * 9 + color);
