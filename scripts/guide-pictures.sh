@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes the pictures of the user guide with the companion: each drawing
+# docs/guide/NAME.txt, with the guide's two material files beside it, gives
+# docs/images/guide-NAME.png (and a flat-shaded one for the shading section).
+# Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+cmake -S . -B "$build" -DKV_WERROR=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target kestrelview-render
+companion="$build/tools/kestrelview-render"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp docs/guide/material.txt docs/guide/material2.txt "$work/"
+
+# picture NAME OUTPUT [OPTION...]: renders docs/guide/NAME.txt into OUTPUT.
+picture() {
+  local name=$1 output=$2
+  shift 2
+  cp "docs/guide/$name.txt" "$work/temp.txt"
+  "$companion" "$@" --output "$output" "$work" >/dev/null
+  echo "$output"
+}
+
+mkdir -p docs/images
+for drawing in docs/guide/*.txt; do
+  name=$(basename "$drawing" .txt)
+  case "$name" in material | material2) continue ;; esac
+  picture "$name" "docs/images/guide-$name.png"
+done
+picture base-heights docs/images/guide-base-heights-flat.png --flat
