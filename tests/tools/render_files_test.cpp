@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace
@@ -230,4 +231,21 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
         EXPECT_EQ(ReadBytes(readOnly.filePath("picture.bmp")), "keep me");
         QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+}
+
+TEST(RenderTool, ExampleHouse)
+{
+    QTemporaryDir start;
+    QString example = QString(std::getenv("KV_SOURCE_DIR")) + "/examples/house";
+    TToolRun smooth = RunTool(start.path(), {"--output", "smooth.bmp", example});
+    ASSERT_EQ(smooth.Status, 0) << smooth.Err;
+    EXPECT_NE(smooth.Out.find("faces: 75 (walls 43, slabs 32)"), std::string::npos) << smooth.Out;
+    ASSERT_EQ(RunTool(start.path(), {"--output", "flat.bmp", "--flat", example}).Status, 0);
+
+    // Sky in the corner, the house in the middle, and the two shadings differ.
+    TBmp picture = ReadBmp(start.filePath("smooth.bmp"));
+    EXPECT_EQ(picture.Pixel(0, 0), 0xC8E1FFu);
+    EXPECT_NE(picture.Pixel(200, 150), 0xC8E1FFu);
+    EXPECT_NE(picture.Bytes, ReadBmp(start.filePath("flat.bmp")).Bytes);
+    EXPECT_FALSE(QFile::exists(example + "/DOZ_TEMP.TXT"));
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 using Json = nlohmann::ordered_json;
 
@@ -187,26 +188,34 @@ TEST(RenderToolJson, ExampleHouse)
     EXPECT_EQ(json["backColor"], Json::array({200, 225, 255}));
     EXPECT_EQ(json["backgroundColor"], Json::array({200, 225, 255}));
     ExpectNumbers(json["materials"][9], {0.55, 0.25, 0.18, 0.5, 0.5, 0, 0}); // roof: line type 2, colour 1
-    ExpectNumbers(json["view"]["eye"], {-9000, 8000, 13000});
+    ExpectNumbers(json["view"]["eye"], {-10000, 9000, 15000});
     ExpectNumbers(json["view"]["target"], {5000, 2500, -4000});
-    EXPECT_EQ(json["view"]["fieldOfView"], 45.0);
+    EXPECT_EQ(json["view"]["fieldOfView"], 48.0);
     ExpectNumbers(json["ambientLight"], {0.4, 0.4, 0.45});
     ASSERT_EQ(json["lights"].size(), 1u);
     ExpectNumbers(json["lights"][0], {-10000, 12000, 10000, 0, 1, 1, 0.9, 40000, 1});
 
-    // Every face is a wall (three or four corners) or a slab; walls come
-    // first; all lie within the garden and below the ridge at 7.6 m.
+    // One wall per segment with height at an end: 15 on the ground floor, 19
+    // upstairs, 4 gable triangles and the ridge, 4 of the fence. Two slabs per
+    // room (5 and 6), per roof plane and per storey's outer ring, one for the
+    // terrace and one for the lawn. All lie within the garden, up to the ridge.
     const Json& faces = json["faces"];
-    ASSERT_GT(faces.size(), 60u);
+    ASSERT_EQ(faces.size(), 75u);
+    size_t walls = 0;
+    double highest = 0;
     for (const Json& face : faces)
     {
         EXPECT_GE(face["vertices"].size(), 3u);
+        std::set<std::pair<double, double>> plan;
         for (const Json& vertex : face["vertices"])
         {
+            plan.insert({vertex[0].get<double>(), vertex[2].get<double>()});
             EXPECT_GE(vertex[0].get<double>(), -5000);
             EXPECT_LE(vertex[0].get<double>(), 15000);
-            EXPECT_GE(vertex[1].get<double>(), 0);
-            EXPECT_LE(vertex[1].get<double>(), 7600);
+            highest = std::max(highest, vertex[1].get<double>());
         }
+        walls += plan.size() <= 2;
     }
+    EXPECT_EQ(walls, 43u);
+    EXPECT_EQ(highest, 7600.0);
 }
