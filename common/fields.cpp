@@ -40,7 +40,7 @@ std::string ReadQuoted(std::string_view text, size_t& pos)
 
 } // namespace
 
-std::vector<std::string> SplitCommaFields(std::string_view text)
+std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxFields)
 {
     // A NUL ends the text, as it ends a line of the input files.
     size_t nul = text.find('\0');
@@ -51,7 +51,7 @@ std::vector<std::string> SplitCommaFields(std::string_view text)
     size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos]))
         ++pos;
-    while (pos < text.size())
+    while (pos < text.size() && fields.size() < maxFields)
     {
         if (text[pos] == '"')
         {
@@ -75,6 +75,8 @@ std::vector<std::string> SplitCommaFields(std::string_view text)
                 ++pos;
         }
     }
+    if (fields.size() > maxFields)
+        fields.resize(maxFields);
     return fields;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +10,8 @@
 // last character gives an empty last field; a field opening with a double
 // quote runs to the closing quote, "" inside standing for one quote. Bytes of
 // code 128 and above belong to fields, so Shift-JIS text passes unchanged.
-std::vector<std::string> SplitCommaFields(std::string_view text);
+// Cutting stops after maxFields fields, for readers that look at no more.
+std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxFields = SIZE_MAX);
 
 // The text without characters of code 0 to 32 at either end.
 std::string_view TrimControl(std::string_view text);

@@ -43,3 +43,12 @@ TEST(TrimControl, RemovesControlCharactersAndBlanksAtBothEnds)
     EXPECT_EQ(TrimControl("\x01\x1f"), "");
     EXPECT_EQ(TrimControl("a b"), "a b");
 }
+
+TEST(SplitCommaFields, StopsAfterTheFieldsAReaderLooksAt)
+{
+    EXPECT_EQ(SplitCommaFields("1,2,3,4", 2), (Fields{"1", "2"}));
+    EXPECT_EQ(SplitCommaFields("1,", 1), (Fields{"1"}));
+    EXPECT_EQ(SplitCommaFields("1,", 2), (Fields{"1", ""}));
+    EXPECT_EQ(SplitCommaFields("\"a,b\" c", 1), (Fields{"a,b"}));
+    EXPECT_EQ(SplitCommaFields(std::string(100000, ','), 7).size(), 7u);
+}
