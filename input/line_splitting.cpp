@@ -16,7 +16,7 @@ void AppendCopies(const std::vector<std::string_view>& views, std::vector<std::s
 
 } // namespace
 
-int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list)
+int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list, size_t limit)
 {
     if (text.empty())
         return 0;
@@ -25,7 +25,7 @@ int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list)
     // A leading blank is kept as a token of its own: it marks a line record.
     if (*pos == ' ')
         list.emplace_back(pos++, 1);
-    for (;;)
+    while (list.size() < limit)
     {
         while (pos < end && *pos == ' ')
             ++pos;
@@ -39,12 +39,12 @@ int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list)
     return static_cast<int>(list.size());
 }
 
-int SplitOnChar(std::string_view text, char separator, std::vector<std::string_view>& list)
+int SplitOnChar(std::string_view text, char separator, std::vector<std::string_view>& list, size_t limit)
 {
     if (text.empty() || separator == '\0')
         return 0;
     size_t start = 0;
-    while (start <= text.size())
+    while (start <= text.size() && list.size() < limit)
     {
         size_t end = text.find(separator, start);
         if (end == std::string_view::npos)

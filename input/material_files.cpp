@@ -16,6 +16,10 @@ namespace
 
 using TextLines = std::vector<std::string>;
 
+// The lines each file is read for; later ones are never looked at.
+constexpr size_t MaterialLineCount = 11;
+constexpr size_t Material2LineCount = 80;
+
 const std::string& LineAt(const TextLines& lines, size_t index)
 {
     if (index >= lines.size())
@@ -27,8 +31,8 @@ const std::string& LineAt(const TextLines& lines, size_t index)
 // value an empty line gives.
 void ReadEntryLine(const TextLines& lines, size_t index, int entryNumber)
 {
-    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index));
     TMaterialEntry& entry = MaterialTable[entryNumber - 1];
+    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index), entry.size());
     for (size_t k = 0; k < entry.size(); ++k)
     {
         float fallback = DefaultMaterialEntry[k];
@@ -40,7 +44,7 @@ void ReadEntryLine(const TextLines& lines, size_t index, int entryNumber)
 // not a whole number.
 void ReadBackgroundLine(const TextLines& lines, size_t index)
 {
-    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index));
+    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index), BackgroundColor.size());
     for (size_t channel = 0; channel < BackgroundColor.size(); ++channel)
     {
         BackgroundColor[channel] = 255;
@@ -61,7 +65,7 @@ void ReadMaterialLines(const TextLines& lines)
 
 void LoadMaterial(const std::string& path)
 {
-    ReadMaterialLines(ReadTextLines(path));
+    ReadMaterialLines(ReadTextLines(path, MaterialLineCount));
 }
 
 void LoadMaterial2(const std::string& path)
@@ -75,7 +79,7 @@ void LoadMaterial2(const std::string& path)
                 MaterialTable[(type - 1) * 9 + color - 1] = MaterialTable[color - 1];
         return;
     }
-    ReadMaterial2Lines(ReadTextLines(path));
+    ReadMaterial2Lines(ReadTextLines(path, Material2LineCount));
 }
 
 void ReadMaterial2Lines(const TextLines& lines)

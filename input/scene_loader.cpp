@@ -1,6 +1,5 @@
 #include "input/scene_loader.h"
 
-#include "common/errors.h"
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "input/line_splitting.h"
@@ -12,6 +11,11 @@
 
 namespace
 {
+
+// No record reads past its fifth token (the line record's four coordinates)
+// or past the second piece between double quotes (a text record's text).
+constexpr size_t TokensRead = 5;
+constexpr size_t PiecesRead = 2;
 
 // The host's layer and line settings in force while the file is read.
 struct ReaderState
@@ -90,7 +94,7 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text)
     while (TakeLine(rest, line))
     {
         tokens.clear();
-        SplitOnBlanks(line, tokens);
+        SplitOnBlanks(line, tokens, TokensRead);
         // Every line is dispatched on its first token, so an empty line fails here.
         std::string_view first = ListItem(tokens, 0);
         std::string_view prefix = first.substr(0, 2);
@@ -107,7 +111,7 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text)
         else if (IsTextRecord(prefix))
         {
             pieces.clear();
-            SplitOnChar(line, '"', pieces);
+            SplitOnChar(line, '"', pieces, PiecesRead);
             ReadTextRecord(prefix, tokens, pieces, slot);
         }
         else if (prefix == " ")

@@ -86,17 +86,17 @@ bool TakeLine(std::string_view& text, std::string_view& line)
     return true;
 }
 
-std::vector<std::string> SplitTextLines(const std::string& text)
+std::vector<std::string> SplitTextLines(const std::string& text, size_t maxLines)
 {
     std::vector<std::string> lines;
     std::string_view rest = TextBeforeNul(text);
     std::string_view line;
-    while (TakeLine(rest, line))
+    while (lines.size() < maxLines && TakeLine(rest, line))
         lines.emplace_back(line);
     return lines;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path)
+std::vector<std::string> ReadTextLines(const std::string& path, size_t maxLines)
 {
-    return SplitTextLines(ReadWholeFile(path));
+    return SplitTextLines(ReadWholeFile(path), maxLines);
 }

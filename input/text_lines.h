@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,11 +8,11 @@
 // Reads a whole text file as lines. A line ends at CR, LF or CR LF; empty
 // lines stay; a break at the very end adds no line; a NUL byte ends the text.
 // Bytes pass through unchanged. Raises the file-open error naming path when
-// the file cannot be read.
-std::vector<std::string> ReadTextLines(const std::string& path);
+// the file cannot be read. Lines from maxLines on are left out.
+std::vector<std::string> ReadTextLines(const std::string& path, size_t maxLines = SIZE_MAX);
 
 // The same line breaking applied to text already in memory.
-std::vector<std::string> SplitTextLines(const std::string& text);
+std::vector<std::string> SplitTextLines(const std::string& text, size_t maxLines = SIZE_MAX);
 
 // The bytes of the file at path up to its first NUL byte, read in one go.
 // Raises the file-open error naming path when the file cannot be opened or

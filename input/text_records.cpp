@@ -12,6 +12,9 @@ namespace
 
 using TextFields = std::vector<std::string>;
 
+// The most fields a record reads: "sl" and "sls" read fields 1 to 6.
+constexpr size_t FieldsRead = 6;
+
 // What a first field that is not a number reads as. A text that really is
 // this number therefore makes no mark either.
 constexpr double NoNumber = 123456789;
@@ -95,7 +98,7 @@ void ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>
                     const std::vector<std::string_view>& pieces, LayerSlot& slot)
 {
     // The text runs from the first double quote to the next one.
-    TextFields fields = SplitCommaFields(ListItem(pieces, 1));
+    TextFields fields = SplitCommaFields(ListItem(pieces, 1), FieldsRead);
     if (fields.empty())
         return;
     if (prefix == "ch" && ReadKeyword(fields, tokens, slot))

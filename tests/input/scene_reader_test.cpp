@@ -162,6 +162,20 @@ TEST(SceneReader, MalformedLinesStopTheReadingWithTheirError)
         ExpectError(ErrorOf([&] { ReadSceneText(c.Text); }), c.Error, c.Text);
 }
 
+TEST(SceneReader, EndlessLinesAreReadAsFarAsTheRecordNeeds)
+{
+    std::string many;
+    for (int i = 0; i < 100000; ++i)
+        many += " 7";
+    std::vector<LayerSlot> slots = ReadSceneText(many + "\nch 1 2 \"3" + std::string(100000, '"') +
+                                                 "\nch 1 2 \"4" + std::string(100000, ',') + "\n");
+    ASSERT_EQ(slots[0].Segments.size(), 1u);
+    EXPECT_EQ(slots[0].Segments[0].Y2, -7);
+    ASSERT_EQ(slots[0].Marks.size(), 2u);
+    EXPECT_EQ(slots[0].Marks[0].Height2, 3000);
+    EXPECT_EQ(slots[0].Marks[1].Height2, 0);
+}
+
 TEST(SceneReader, EmptyTextGivesEmptySlots)
 {
     std::vector<LayerSlot> slots = ReadSceneText("");

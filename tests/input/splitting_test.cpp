@@ -1,8 +1,10 @@
+#include "input/line_splitting.h"
 #include "input/scene_loader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 using Texts = std::vector<std::string>;
@@ -67,4 +69,14 @@ TEST(SplitOnBlanks, AppendsToTheListAndCountsAllItsEntries)
     EXPECT_EQ(SplitOnBlanks("", list), 0);
     EXPECT_EQ(SplitOnChar("x", '\0', list), 0);
     EXPECT_EQ(list.size(), 5u);
+}
+
+TEST(SplitOnBlanks, ViewsStopAtTheLimit)
+{
+    std::vector<std::string_view> list;
+    EXPECT_EQ(SplitOnBlanks(" 1 2 3 4 5 6", list, 3), 3);
+    EXPECT_EQ(list, (std::vector<std::string_view>{" ", "1", "2"}));
+    list.clear();
+    EXPECT_EQ(SplitOnChar("a\"b\"c\"d", '"', list, 2), 2);
+    EXPECT_EQ(list, (std::vector<std::string_view>{"a", "b"}));
 }

@@ -55,6 +55,14 @@ TEST(TextLines, FilesReadAsTheSameLines)
         EXPECT_EQ(ReadTextLines(folder.Write("lines.txt", c.Text)), c.Expected) << "text: [" << c.Text << "]";
 }
 
+TEST(TextLines, LinesAfterTheLastNeededAreLeftOut)
+{
+    EXPECT_EQ(SplitTextLines("a\nb\nc\n", 2), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitTextLines("a\n", 2), (Lines{"a"}));
+    TempFolder folder;
+    EXPECT_EQ(ReadTextLines(folder.Write("many.txt", std::string(1000000, '\n')), 3), (Lines{"", "", ""}));
+}
+
 TEST(TextLines, LargeFileIsReadWholeUpToItsNul)
 {
     TempFolder folder;
