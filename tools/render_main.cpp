@@ -131,7 +131,7 @@ bool SaveJson(const TWindowState& state, const TOutputFile& target)
     std::string text = StateToJson(state).dump(2) + "\n";
     if (target.Name == "-")
     {
-        std::cout << text << std::flush;
+        std::cout << text;
         return true;
     }
     QSaveFile file(QFile::decodeName(target.Path.c_str()));
@@ -168,5 +168,11 @@ int main(int argc, char** argv)
         status = ExitFailed;
     if (!options.Json)
         PrintSummary(std::cout, state);
+    // A full disk or a closed pipe must not pass for success.
+    if (!std::cout.flush())
+    {
+        std::cerr << "kestrelview-render: cannot write to standard output\n";
+        status = ExitFailed;
+    }
     return status;
 }

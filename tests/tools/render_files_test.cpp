@@ -207,6 +207,7 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
     };
     std::vector<Case> cases = {
         {"missing/picture.bmp", "missing/picture.bmp"},
+        {"無い/絵.bmp", "無い/絵.bmp"},
         {longName, longName},
     };
     QDir readOnly(folder.File("locked"));
@@ -248,4 +249,16 @@ TEST(RenderTool, ExampleHouse)
     EXPECT_NE(picture.Pixel(200, 150), 0xC8E1FFu);
     EXPECT_NE(picture.Bytes, ReadBmp(start.filePath("flat.bmp")).Bytes);
     EXPECT_FALSE(QFile::exists(example + "/DOZ_TEMP.TXT"));
+}
+
+TEST(RenderTool, AFullStandardOutputIsAFailure)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    for (const QStringList& arguments : {QStringList{"--json", "-"}, QStringList{}})
+    {
+        TToolRun run = RunTool(folder.Path(), arguments, "/dev/full");
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err, "kestrelview-render: cannot write to standard output\n");
+    }
 }

@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QProcess>
 
-TToolRun RunTool(const QString& startFolder, const QStringList& arguments)
+TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile)
 {
     QProcess process;
     process.setWorkingDirectory(startFolder);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(KV_RENDER_TOOL, arguments);
     process.waitForFinished(-1);
     TToolRun run;

@@ -16,8 +16,9 @@ struct TToolRun
     std::string Err;
 };
 
-// Runs kestrelview-render with arguments, started in startFolder.
-TToolRun RunTool(const QString& startFolder, const QStringList& arguments);
+// Runs kestrelview-render with arguments, started in startFolder; its
+// standard output goes to outputFile when one is named.
+TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile = {});
 
 void WriteBytes(const QString& path, const std::string& bytes);
 std::string ReadBytes(const QString& path);
