@@ -91,24 +91,6 @@ TEST(MaterialFiles, BackgroundTakesWholeNumbersOrWhite)
     }
 }
 
-TEST(MaterialFiles, LineBreaksOfAnyKind)
-{
-    TempFolder folder;
-    std::string lines[] = {"h", "0.1", "0.2", "0.3", "0.4", "", "0.6", "0.7", "0.8", "0.9", "1,2,3"};
-    for (const char* lineBreak : {"\n", "\r", "\r\n"})
-    {
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + lineBreak;
-        ClearMaterials();
-        LoadMaterial(folder.Write("material.txt", text + std::string(1, '\0') + "\n"));
-        EXPECT_EQ(Entry(4)[0], 0.4f);
-        EXPECT_EQ(Entry(5), Grey);
-        EXPECT_EQ(Entry(9)[0], 0.9f);
-        EXPECT_EQ(BackgroundColor, (std::array<int32_t, 3>{1, 2, 3}));
-    }
-}
-
 TEST(MaterialFiles, ShortMaterialFileFailsAtTheFirstMissingLine)
 {
     std::string tenLines = MaterialText("0.1", "1,1,1");

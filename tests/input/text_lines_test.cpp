@@ -48,13 +48,6 @@ TEST(TextLines, BreaksAtCrLfAndCrLfAndEndsAtNul)
         EXPECT_EQ(SplitTextLines(c.Text), c.Expected) << "text: [" << c.Text << "]";
 }
 
-TEST(TextLines, FilesReadAsTheSameLines)
-{
-    TempFolder folder;
-    for (const LineCase& c : LineCases)
-        EXPECT_EQ(ReadTextLines(folder.Write("lines.txt", c.Text)), c.Expected) << "text: [" << c.Text << "]";
-}
-
 TEST(TextLines, LinesAfterTheLastNeededAreLeftOut)
 {
     EXPECT_EQ(SplitTextLines("a\nb\nc\n", 2), (Lines{"a", "b"}));
