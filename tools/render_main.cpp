@@ -56,8 +56,9 @@ int UsageError(const QCommandLineParser& parser, const QString& message)
     return ExitUsage;
 }
 
-// Fills options from the command line; returns an exit status when the
-// command ends here (help, or a usage error).
+// Fills options from the command line, output names resolved against the
+// start folder, then enters DIR. Returns an exit status when the command
+// ends here (help, or a usage error).
 std::optional<int> ParseCommandLine(const QStringList& arguments, TRenderOptions& options)
 {
     QCommandLineParser parser;
