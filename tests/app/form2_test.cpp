@@ -1,4 +1,3 @@
-#include "app/button_images.h"
 #include "app/form2.h"
 #include "app/modal_dialogs.h"
 
@@ -215,23 +214,6 @@ TEST_F(Form2Test, WindowIsFixedCaptionedAndSetInAJapaneseGothic)
     EXPECT_EQ(QFontInfo(form.Button2.font()).family(), "IPAGothic");
 }
 
-TEST_F(Form2Test, ButtonImagesAreDrawnSixteenBySixteen)
-{
-    const QImage flat = FlatButtonImage().toImage();
-    const QImage grad = GradButtonImage().toImage();
-    ASSERT_EQ(flat.size(), QSize(16, 16));
-    ASSERT_EQ(grad.size(), QSize(16, 16));
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(flat.pixel(x, y), qRgb(255, 255, 255));
-    EXPECT_EQ(grad.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_GT(qGray(grad.pixel(15, 15)), 230);
-    EXPECT_LT(qGray(grad.pixel(15, 15)), 255);
-    for (int i = 1; i < 16; ++i)
-        EXPECT_GT(qGray(grad.pixel(i, i)), qGray(grad.pixel(i - 1, i - 1)));
-    EXPECT_EQ(grad.pixel(15, 0), grad.pixel(0, 15));
-}
-
 TEST_F(Form2Test, ShadingButtonsFormOneGroupAndRenderAgain)
 {
     TForm2 form;
@@ -292,15 +274,6 @@ TEST_F(Form2Test, StatusLineShowsLongHintsOnceStarted)
         QTest::mouseMove(hover.Control);
         EXPECT_EQ(form.StatusBar1.currentMessage(), hover.Status);
     }
-}
-
-TEST_F(Form2Test, LongHintWithoutBarIsTheWholeHint)
-{
-    TForm2 form;
-    form.ShowLongHint("ひとつだけ");
-    EXPECT_EQ(form.StatusBar1.currentMessage(), "ひとつだけ");
-    form.ShowLongHint("a|b|c");
-    EXPECT_EQ(form.StatusBar1.currentMessage(), "b|c");
 }
 
 TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
@@ -454,15 +427,6 @@ TEST_F(Form2Test, FailedSaveKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(Errors, QStringList{"ファイル " + old + " を作成できません."});
     EXPECT_EQ(ReadAll(old), "the picture saved before");
     EXPECT_EQ(QDir(Work.path()).entryList(QDir::Files), before);
-}
-
-TEST_F(Form2Test, CloseButtonClosesTheWindow)
-{
-    TForm2 form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(&form.Button2, Qt::LeftButton);
-    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(Form2Test, ResultFileIsCutToZeroBytesWhereTheProgramFolderPoints)
