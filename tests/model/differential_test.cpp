@@ -78,6 +78,7 @@ TEST(ModelDifferential, IndexedBuildMatchesPlainScans)
     for (uint32_t seed = first; seed < first + count; ++seed)
     {
         std::string difference = CompareBuilds(seed, materials);
+        ReleaseFaces();
         ASSERT_EQ(difference, "") << "seed " << seed;
     }
 }

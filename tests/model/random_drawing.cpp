@@ -139,6 +139,16 @@ struct Drawer
         }
     }
 
+    // A dead end drawn twice: a walk goes out along one copy and back along
+    // the other, so its outline holds the segments of a smaller ring and more.
+    void Spur()
+    {
+        Point p = AnyLattice();
+        Point q = {p.X + Step * 0.5f * float(Pick(3) - 1), p.Y + Step * 0.5f};
+        Add(p, q);
+        Add(p, q);
+    }
+
     void ZeroLength()
     {
         Point p = AnyLattice();
@@ -276,7 +286,7 @@ std::vector<LayerSlot> RandomDrawing(uint32_t seed)
         int parts = 2 + d.Pick(8);
         for (int k = 0; k < parts; ++k)
         {
-            switch (d.Pick(13))
+            switch (d.Pick(14))
             {
             case 0:
             case 1:
@@ -311,6 +321,9 @@ std::vector<LayerSlot> RandomDrawing(uint32_t seed)
             case 11:
                 if (d.Chance(0.5))
                     d.Hub();
+                break;
+            case 12:
+                d.Spur();
                 break;
             default:
                 if (d.Chance(0.5))

@@ -8,9 +8,9 @@
 // A seeded random drawing of one to three layer slots (the other slots
 // empty), made to hit the awkward cases of height assignment and of the
 // outline walk: rings on a lattice with shared corners and T-junctions,
-// duplicate, reversed and zero-length segments, ends moved by just under or
-// just over the tolerance, collinear segments leaving one point (equal
-// Turns), crowded points, figure-eights, rings of about 100 segments, marks
-// on some corners only and repeated marks, and coordinates or heights that
-// are huge, infinite or NaN.
+// duplicate, reversed and zero-length segments, doubled dead ends, ends moved
+// by just under or just over the tolerance, collinear segments leaving one
+// point (equal Turns), crowded points, figure-eights, rings of about 100
+// segments, marks on some corners only and repeated marks, and coordinates
+// or heights that are huge, infinite or NaN.
 std::vector<LayerSlot> RandomDrawing(uint32_t seed);

@@ -1,0 +1,78 @@
+#include "common/tolerance.h"
+#include "model/point_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <random>
+
+namespace
+{
+
+bool Coincide(TPlanPoint a, TPlanPoint b)
+{
+    return NearlyEqual(a.X, b.X) && NearlyEqual(a.Y, b.Y);
+}
+
+std::vector<int32_t> FoundInGrid(const PointGrid& grid, const std::vector<TPlanPoint>& points, TPlanPoint p)
+{
+    std::vector<int32_t> found;
+    ForEachNearbyCell(grid, p.X, p.Y,
+                      [&](int32_t cell)
+                      {
+                          for (int32_t i = grid.CellStart[cell]; i < grid.CellStart[cell + 1]; ++i)
+                              if (Coincide(points[grid.Items[i]], p))
+                                  found.push_back(grid.Items[i]);
+                      });
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Values on and around cell edges and the tolerance, and far-out and
+// non-finite ones: the grid finds exactly what a scan of all points finds.
+TEST(PointGrid, FindsWhatAFullScanFinds)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float bases[] = {0, 1, -1, 1.0f / 1024, 0.5f / 1024, 1000.25f, 2047.9999f, 4096, 1e12f, 3e38f};
+    const float nudges[] = {0, 0.00005f, -0.00005f, 0.0000999f, -0.0000999f, 0.0001f, 0.00011f, -0.00012f};
+    std::mt19937 rng(7);
+    auto value = [&]
+    {
+        if (rng() % 40 == 0)
+            return (rng() % 2 ? inf : std::numeric_limits<float>::quiet_NaN()) * (rng() % 2 ? 1.0f : -1.0f);
+        float v = bases[rng() % std::size(bases)] + nudges[rng() % std::size(nudges)];
+        return rng() % 2 ? v : -v;
+    };
+    std::vector<TPlanPoint> points(3000);
+    for (TPlanPoint& p : points)
+        p = {value(), value()};
+    PointGrid grid;
+    BuildPointGrid(grid, points);
+
+    size_t pairs = 0;
+    for (size_t q = 0; q < points.size(); ++q)
+    {
+        std::vector<int32_t> expected;
+        for (size_t i = 0; i < points.size(); ++i)
+            if (Coincide(points[i], points[q]))
+                expected.push_back(int32_t(i));
+        ASSERT_EQ(FoundInGrid(grid, points, points[q]), expected) << q;
+        pairs += expected.size();
+    }
+    EXPECT_GT(pairs, points.size()); // distinct points did coincide
+}
+
+TEST(PointGrid, CellsHoldTheirPointsInOrder)
+{
+    std::vector<TPlanPoint> points = {
+        {5, 5}, {0, 0}, {5, 5}, {std::numeric_limits<float>::quiet_NaN(), 0}, {5, 5}};
+    PointGrid grid;
+    BuildPointGrid(grid, points);
+    ASSERT_EQ(grid.CellStart.size(), 3u);
+    EXPECT_EQ(grid.Items, (std::vector<int32_t>{0, 2, 4, 1}));
+    EXPECT_EQ(FoundInGrid(grid, points, {5.00009f, 4.99991f}), (std::vector<int32_t>{0, 2, 4}));
+    EXPECT_TRUE(FoundInGrid(grid, points, {5, 5.0001f}).empty());
+}
+
+} // namespace
