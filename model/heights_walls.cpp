@@ -92,6 +92,10 @@ void AssignHeights(std::vector<LayerSlot>& slots)
 
 void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials)
 {
+    size_t segments = 0;
+    for (const LayerSlot& slot : slots)
+        segments += slot.Segments.size();
+    PolygonList.reserve(PolygonList.size() + segments);
     for (const LayerSlot& slot : slots)
         for (const SegmentRecord& s : slot.Segments)
             AppendWallFace(s, materials);

@@ -32,26 +32,27 @@ void RecordOutline(const TTxy& segments, int32_t origin, const TAI& path)
 void TraceOutline(const TTxy& segments, const TraceIndex& index, int32_t start, int32_t originEnd, TAI& path)
 {
     int32_t origin = 2 * start + originEnd;
-    TPlanPoint originPoint = EndPoint(segments, origin);
+    const std::vector<TPlanPoint>& ends = index.EndPoints;
+    TPlanPoint originPoint = ends[origin];
     path.clear();
     path.push_back(origin ^ 1);
     for (;;)
     {
         if (path.size() > LongestPath)
             return;
-        TPlanPoint point = EndPoint(segments, path.back());
+        TPlanPoint point = ends[path.back()];
         // The start segment, once it is no longer the current one, is taken
         // wherever it meets the walk; the walk ends there.
         if (path.size() > 1)
         {
             int32_t near = -1;
-            if (Coincide(EndPoint(segments, 2 * start), point))
+            if (Coincide(ends[2 * start], point))
                 near = 2 * start;
-            else if (Coincide(EndPoint(segments, 2 * start + 1), point))
+            else if (Coincide(ends[2 * start + 1], point))
                 near = 2 * start + 1;
             if (near >= 0)
             {
-                if (path.size() > 2 && Coincide(EndPoint(segments, near), originPoint))
+                if (path.size() > 2 && Coincide(ends[near], originPoint))
                     RecordOutline(segments, origin, path);
                 return;
             }

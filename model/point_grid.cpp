@@ -26,13 +26,23 @@ uint64_t HashKeys(int64_t keyX, int64_t keyY)
 }
 
 // The slot of the table where the keys are, or the empty slot where they belong.
-size_t SlotOf(const PointGrid& grid, int64_t keyX, int64_t keyY)
+size_t SlotOf(const std::vector<PointGridSlot>& slots, int64_t keyX, int64_t keyY)
 {
-    size_t mask = grid.SlotCell.size() - 1;
+    size_t mask = slots.size() - 1;
     size_t slot = HashKeys(keyX, keyY) & mask;
-    while (grid.SlotCell[slot] >= 0 && (grid.SlotKeyX[slot] != keyX || grid.SlotKeyY[slot] != keyY))
+    while (slots[slot].Cell >= 0 && (slots[slot].KeyX != keyX || slots[slot].KeyY != keyY))
         slot = (slot + 1) & mask;
     return slot;
+}
+
+// Doubles the table and files every cell again.
+void GrowTable(std::vector<PointGridSlot>& slots)
+{
+    std::vector<PointGridSlot> larger(2 * slots.size());
+    for (const PointGridSlot& s : slots)
+        if (s.Cell >= 0)
+            larger[SlotOf(larger, s.KeyX, s.KeyY)] = s;
+    slots.swap(larger);
 }
 
 } // namespace
@@ -60,19 +70,14 @@ bool CellAxisOf(float v, CellAxis& axis)
 
 int32_t FindCell(const PointGrid& grid, int64_t keyX, int64_t keyY)
 {
-    if (grid.SlotCell.empty())
+    if (grid.Slots.empty())
         return -1;
-    return grid.SlotCell[SlotOf(grid, keyX, keyY)];
+    return grid.Slots[SlotOf(grid.Slots, keyX, keyY)].Cell;
 }
 
 void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points)
 {
-    size_t capacity = 16;
-    while (capacity < 2 * points.size())
-        capacity *= 2;
-    grid.SlotKeyX.assign(capacity, 0);
-    grid.SlotKeyY.assign(capacity, 0);
-    grid.SlotCell.assign(capacity, -1);
+    grid.Slots.assign(64, PointGridSlot{});
     grid.CellStart.clear();
 
     // First pass: the cell of every point and the number of points per cell.
@@ -83,15 +88,18 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points)
         CellAxis ax, ay;
         if (!CellAxisOf(points[i].X, ax) || !CellAxisOf(points[i].Y, ay))
             continue;
-        size_t slot = SlotOf(grid, ax.Key, ay.Key);
-        if (grid.SlotCell[slot] < 0)
+        size_t slot = SlotOf(grid.Slots, ax.Key, ay.Key);
+        if (grid.Slots[slot].Cell < 0)
         {
-            grid.SlotCell[slot] = int32_t(counts.size());
-            grid.SlotKeyX[slot] = ax.Key;
-            grid.SlotKeyY[slot] = ay.Key;
+            if (2 * (counts.size() + 1) > grid.Slots.size())
+            {
+                GrowTable(grid.Slots);
+                slot = SlotOf(grid.Slots, ax.Key, ay.Key);
+            }
+            grid.Slots[slot] = {ax.Key, ay.Key, int32_t(counts.size())};
             counts.push_back(0);
         }
-        cellOf[i] = grid.SlotCell[slot];
+        cellOf[i] = grid.Slots[slot].Cell;
         ++counts[cellOf[i]];
     }
 

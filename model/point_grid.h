@@ -18,13 +18,17 @@ struct TPlanPoint
 // tolerance and coincide only with themselves; each such value has its own
 // cell. A point with a non-finite coordinate coincides with nothing and is
 // not filed.
+struct PointGridSlot
+{
+    int64_t KeyX = 0;
+    int64_t KeyY = 0;
+    int32_t Cell = -1; // -1 on an empty slot
+};
+
 struct PointGrid
 {
-    // Open-addressed table of the occupied cells: key and cell number per
-    // slot, cell number -1 on an empty slot.
-    std::vector<int64_t> SlotKeyX;
-    std::vector<int64_t> SlotKeyY;
-    std::vector<int32_t> SlotCell;
+    // Open-addressed table of the occupied cells, at most half full.
+    std::vector<PointGridSlot> Slots;
     // The points of cell c are Items[CellStart[c]] to Items[CellStart[c + 1] - 1],
     // in ascending point number.
     std::vector<int32_t> CellStart;

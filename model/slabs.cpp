@@ -4,6 +4,8 @@
 #include "model/build_model.h"
 #include "model/polygon.h"
 
+#include <algorithm>
+
 void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
 {
     OutlineList.clear();
@@ -15,6 +17,12 @@ void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
 
 void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
 {
+    size_t remaining = 0;
+    for (const TMyPolyPoints& outline : OutlineList)
+        remaining += outline.Count != 0 && outline.TopPlanar;
+    size_t needed = PolygonList.size() + 2 * remaining;
+    if (needed > PolygonList.capacity())
+        PolygonList.reserve(std::max(needed, 2 * PolygonList.capacity()));
     for (const TMyPolyPoints& outline : OutlineList)
     {
         if (outline.Count == 0 || !outline.TopPlanar)

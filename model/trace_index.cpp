@@ -55,13 +55,13 @@ bool MayShareAPoint(const SegmentRecord& s)
 
 // Offers end e of a cluster coinciding with the walker's point, unless its
 // segment is the current one or meets the point with end 1 instead.
-void OfferEnd(const TTxy& segments, const std::vector<float>& outAngle, const Walker& walker, int32_t e,
-              Choice& best)
+void OfferEnd(const std::vector<TPlanPoint>& ends, const std::vector<float>& outAngle, const Walker& walker,
+              int32_t e, Choice& best)
 {
     int32_t s = e / 2;
     if (s == walker.Current)
         return;
-    if (e % 2 == 1 && Coincide(EndPoint(segments, e - 1), walker.Point))
+    if (e % 2 == 1 && Coincide(ends[e - 1], walker.Point))
         return;
     Offer(best, Turn(walker.InAngle, outAngle[e]), e);
 }
@@ -227,20 +227,27 @@ void GroupClusters(TraceIndex& index, const std::vector<TPlanPoint>& ends)
     index.CellClusterStart[cells] = int32_t(index.ClusterPoint.size());
     index.ClusterEndStart.push_back(int32_t(index.ClusterEnds.size()));
 
-    size_t clusters = index.ClusterPoint.size();
-    index.ClusterAlone.assign(clusters, 1);
-    for (size_t k = 0; k < clusters; ++k)
-    {
-        TPlanPoint p = index.ClusterPoint[k];
-        ForEachNearbyCell(grid, p.X, p.Y,
-                          [&](int32_t cell)
-                          {
-                              for (int32_t j = index.CellClusterStart[cell];
-                                   j < index.CellClusterStart[cell + 1]; ++j)
-                                  if (size_t(j) != k && Coincide(index.ClusterPoint[j], p))
-                                      index.ClusterAlone[k] = 0;
-                          });
-    }
+    // A cluster is alone unless another one in its cell, or, near the cell's
+    // edge, in the next cell, coincides with it.
+    index.ClusterAlone.assign(index.ClusterPoint.size(), 1);
+    for (size_t c = 0; c < cells; ++c)
+        for (int32_t k = index.CellClusterStart[c]; k < index.CellClusterStart[c + 1]; ++k)
+        {
+            TPlanPoint p = index.ClusterPoint[k];
+            auto look = [&](int32_t cell)
+            {
+                for (int32_t j = index.CellClusterStart[cell]; j < index.CellClusterStart[cell + 1]; ++j)
+                    if (j != k && Coincide(index.ClusterPoint[j], p))
+                        index.ClusterAlone[k] = 0;
+            };
+            CellAxis ax, ay;
+            CellAxisOf(p.X, ax);
+            CellAxisOf(p.Y, ay);
+            if (ax.Near != 0 || ay.Near != 0)
+                ForEachNearbyCell(grid, p.X, p.Y, look);
+            else
+                look(int32_t(c));
+        }
 }
 
 } // namespace
@@ -265,7 +272,8 @@ float Turn(float inAngle, float outAngle)
 void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
 {
     int32_t endCount = int32_t(2 * segments.size());
-    std::vector<TPlanPoint> ends(endCount);
+    std::vector<TPlanPoint>& ends = index.EndPoints;
+    ends.resize(endCount);
     for (int32_t e = 0; e < endCount; ++e)
         ends[e] = EndPoint(segments, e);
     BuildPointGrid(index.Grid, ends);
@@ -307,7 +315,7 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
                                      {
                                          for (int32_t i = index.ClusterEndStart[k];
                                               i < index.ClusterEndStart[k + 1]; ++i)
-                                             OfferEnd(segments, outAngle, walker, index.ClusterEnds[i], best);
+                                             OfferEnd(ends, outAngle, walker, index.ClusterEnds[i], best);
                                          return;
                                      }
                                      const DirectionOrder& order = orders[orderOf[k]];
@@ -317,7 +325,7 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
                                              skip[j] = orderPosition[2 * walker.Current + j];
                                      SearchDirectionOrder(order, skip, walker.InAngle, best);
                                      for (int32_t c : order.Conditional)
-                                         OfferEnd(segments, outAngle, walker, c, best);
+                                         OfferEnd(ends, outAngle, walker, c, best);
                                  });
         if (best.End >= 0)
             index.Next[e] = best.End ^ 1;

@@ -24,8 +24,9 @@ float Turn(float inAngle, float outAngle);
 // walk moves to next is worked out once, so a trace step costs a lookup.
 struct TraceIndex
 {
-    PointGrid Grid;                  // of all ends, by end number
-    std::vector<int32_t> EndCluster; // per end; -1 for a non-finite end
+    std::vector<TPlanPoint> EndPoints; // by end number
+    PointGrid Grid;                    // of all ends
+    std::vector<int32_t> EndCluster;   // per end; -1 for a non-finite end
     // Clusters of cell c: CellClusterStart[c] to CellClusterStart[c + 1] - 1.
     std::vector<int32_t> CellClusterStart;
     std::vector<TPlanPoint> ClusterPoint;

@@ -15,7 +15,7 @@ namespace
 {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr uint32_t DefaultSeeds = 60;
+constexpr uint32_t DefaultSeeds = 150;
 #else
 constexpr uint32_t DefaultSeeds = 300;
 #endif
