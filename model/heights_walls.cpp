@@ -6,25 +6,28 @@
 namespace
 {
 
+// Raises last to the number of the last mark in cell that lies at (x, y).
+void FindLastMarkInCell(const PointGrid& grid, const std::vector<HeightMark>& marks, int32_t cell, float x,
+                        float y, int32_t& last)
+{
+    for (int32_t i = grid.CellStart[cell + 1] - 1; i >= grid.CellStart[cell]; --i)
+    {
+        int32_t m = grid.Items[i];
+        if (m <= last)
+            return;
+        if (NearlyEqual(x, marks[m].X) && NearlyEqual(y, marks[m].Y))
+        {
+            last = m;
+            return;
+        }
+    }
+}
+
 // The number of the last mark of the slot at (x, y), or -1.
 int32_t LastMarkAt(const PointGrid& grid, const std::vector<HeightMark>& marks, float x, float y)
 {
     int32_t last = -1;
-    ForEachNearbyCell(grid, x, y,
-                      [&](int32_t cell)
-                      {
-                          for (int32_t i = grid.CellStart[cell + 1] - 1; i >= grid.CellStart[cell]; --i)
-                          {
-                              int32_t m = grid.Items[i];
-                              if (m <= last)
-                                  break;
-                              if (NearlyEqual(x, marks[m].X) && NearlyEqual(y, marks[m].Y))
-                              {
-                                  last = m;
-                                  break;
-                              }
-                          }
-                      });
+    ForEachNearbyCell(grid, x, y, [&](int32_t cell) { FindLastMarkInCell(grid, marks, cell, x, y, last); });
     return last;
 }
 

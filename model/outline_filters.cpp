@@ -88,58 +88,77 @@ bool IsPlanar(const TMyPolyPoints& outline, bool top)
     return true;
 }
 
+// Numbers grouped by owner: those of owner i are Items[Start[i]] to
+// Items[Start[i + 1] - 1].
+struct GroupedLists
+{
+    std::vector<int32_t> Start;
+    std::vector<int32_t> Items;
+};
+
+// The distinct segments of each outline, sorted.
+GroupedLists SegmentsOfOutlines()
+{
+    GroupedLists lists;
+    lists.Start.assign(OutlineList.size() + 1, 0);
+    for (size_t i = 0; i < OutlineList.size(); ++i)
+    {
+        const TMyPolyPoints& outline = OutlineList[i];
+        size_t first = lists.Items.size();
+        for (int32_t k = 0; k < outline.Count; ++k)
+            lists.Items.push_back(outline.Points[k].Link);
+        std::sort(lists.Items.begin() + first, lists.Items.end());
+        lists.Items.erase(std::unique(lists.Items.begin() + first, lists.Items.end()), lists.Items.end());
+        lists.Start[i + 1] = int32_t(lists.Items.size());
+    }
+    return lists;
+}
+
+// The outlines each segment belongs to, in list order.
+GroupedLists OutlinesOfSegments(const GroupedLists& segments)
+{
+    int32_t segmentCount = 0;
+    for (int32_t s : segments.Items)
+        segmentCount = std::max(segmentCount, s + 1);
+    GroupedLists lists;
+    lists.Start.assign(segmentCount + 1, 0);
+    for (int32_t s : segments.Items)
+        ++lists.Start[s + 1];
+    for (int32_t s = 0; s < segmentCount; ++s)
+        lists.Start[s + 1] += lists.Start[s];
+    lists.Items.resize(segments.Items.size());
+    std::vector<int32_t> fill(lists.Start.begin(), lists.Start.end() - 1);
+    for (size_t i = 0; i + 1 < segments.Start.size(); ++i)
+        for (int32_t k = segments.Start[i]; k < segments.Start[i + 1]; ++k)
+            lists.Items[fill[segments.Items[k]]++] = int32_t(i);
+    return lists;
+}
+
 } // namespace
 
 void RemoveDuplicateOutlines()
 {
-    // The distinct segments of each outline, sorted.
-    size_t count = OutlineList.size();
-    std::vector<int32_t> linkStart(count + 1, 0);
-    std::vector<int32_t> links;
-    int32_t segmentCount = 0;
-    for (size_t i = 0; i < count; ++i)
-    {
-        const TMyPolyPoints& outline = OutlineList[i];
-        size_t first = links.size();
-        for (int32_t k = 0; k < outline.Count; ++k)
-            links.push_back(outline.Points[k].Link);
-        std::sort(links.begin() + first, links.end());
-        links.erase(std::unique(links.begin() + first, links.end()), links.end());
-        linkStart[i + 1] = int32_t(links.size());
-        if (links.size() > first)
-            segmentCount = std::max(segmentCount, links.back() + 1);
-    }
-
-    // The outlines each segment belongs to, in list order.
-    std::vector<int32_t> holderStart(segmentCount + 1, 0);
-    for (int32_t s : links)
-        ++holderStart[s + 1];
-    for (int32_t s = 0; s < segmentCount; ++s)
-        holderStart[s + 1] += holderStart[s];
-    std::vector<int32_t> holders(links.size());
-    std::vector<int32_t> fill(holderStart.begin(), holderStart.end() - 1);
-    for (size_t i = 0; i < count; ++i)
-        for (int32_t k = linkStart[i]; k < linkStart[i + 1]; ++k)
-            holders[fill[links[k]]++] = int32_t(i);
-
-    for (size_t a = 0; a < count; ++a)
+    GroupedLists segments = SegmentsOfOutlines();
+    GroupedLists holders = OutlinesOfSegments(segments);
+    for (size_t a = 0; a < OutlineList.size(); ++a)
     {
         int32_t n = OutlineList[a].Count;
         if (n == 0)
             continue;
-        auto first = links.begin() + linkStart[a];
-        auto last = links.begin() + linkStart[a + 1];
+        auto first = segments.Items.begin() + segments.Start[a];
+        auto last = segments.Items.begin() + segments.Start[a + 1];
         // An outline holding all of a's segments holds its rarest one.
         int32_t rarest = *std::min_element(
             first, last,
             [&](int32_t x, int32_t y)
-            { return holderStart[x + 1] - holderStart[x] < holderStart[y + 1] - holderStart[y]; });
-        for (int32_t h = holderStart[rarest]; h < holderStart[rarest + 1]; ++h)
+            { return holders.Start[x + 1] - holders.Start[x] < holders.Start[y + 1] - holders.Start[y]; });
+        for (int32_t h = holders.Start[rarest]; h < holders.Start[rarest + 1]; ++h)
         {
-            int32_t b = holders[h];
+            int32_t b = holders.Items[h];
             if (size_t(b) == a || OutlineList[b].Count != n)
                 continue;
-            if (std::includes(links.begin() + linkStart[b], links.begin() + linkStart[b + 1], first, last))
+            auto other = segments.Items.begin();
+            if (std::includes(other + segments.Start[b], other + segments.Start[b + 1], first, last))
                 OutlineList[b].Count = 0;
         }
     }

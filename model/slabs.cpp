@@ -15,6 +15,32 @@ void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
             TraceOutline(segments, index, s, originEnd, path);
 }
 
+namespace
+{
+
+// A face through points 0 to Count - 1 of the outline, in walking order, at
+// their top or their bottom heights.
+void AppendLevelFace(const TMaterialEntry& entry, const TMyPolyPoints& outline, bool top)
+{
+    TPGon& face = AppendFace(entry);
+    face.Vertices.reserve(outline.Count);
+    for (int32_t k = 0; k < outline.Count; ++k)
+    {
+        const TMyPolyPoint& p = outline.Points[k];
+        face.AddVertex(p.X, top ? p.Top : p.Bottom, p.Y);
+    }
+}
+
+bool HasHeight(const TMyPolyPoints& outline)
+{
+    for (int32_t k = 0; k < outline.Count; ++k)
+        if (!NearlyEqual(outline.Points[k].Top, outline.Points[k].Bottom))
+            return true;
+    return false;
+}
+
+} // namespace
+
 void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
 {
     size_t remaining = 0;
@@ -27,25 +53,11 @@ void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
     {
         if (outline.Count == 0 || !outline.TopPlanar)
             continue;
+        // The colour of the segment whose trace found the outline.
         const TMaterialEntry& entry = MaterialEntryFor(materials, segments[outline.Points[0].Link].Material);
-        TPGon& top = AppendFace(entry);
-        top.Vertices.reserve(outline.Count);
-        bool hasHeight = false;
-        for (int32_t k = 0; k < outline.Count; ++k)
-        {
-            const TMyPolyPoint& p = outline.Points[k];
-            top.AddVertex(p.X, p.Top, p.Y);
-            hasHeight = hasHeight || !NearlyEqual(p.Top, p.Bottom);
-        }
-        if (!hasHeight || !outline.BottomPlanar)
-            continue;
-        TPGon& bottom = AppendFace(entry);
-        bottom.Vertices.reserve(outline.Count);
-        for (int32_t k = 0; k < outline.Count; ++k)
-        {
-            const TMyPolyPoint& p = outline.Points[k];
-            bottom.AddVertex(p.X, p.Bottom, p.Y);
-        }
+        AppendLevelFace(entry, outline, true);
+        if (HasHeight(outline) && outline.BottomPlanar)
+            AppendLevelFace(entry, outline, false);
     }
 }
 

@@ -226,9 +226,14 @@ void GroupClusters(TraceIndex& index, const std::vector<TPlanPoint>& ends)
     }
     index.CellClusterStart[cells] = int32_t(index.ClusterPoint.size());
     index.ClusterEndStart.push_back(int32_t(index.ClusterEnds.size()));
+}
 
-    // A cluster is alone unless another one in its cell, or, near the cell's
-    // edge, in the next cell, coincides with it.
+// A cluster is alone unless another one in its cell, or, near the cell's edge,
+// in the next cell, coincides with it.
+void FindLoneClusters(TraceIndex& index)
+{
+    const PointGrid& grid = index.Grid;
+    size_t cells = grid.CellStart.size() - 1;
     index.ClusterAlone.assign(index.ClusterPoint.size(), 1);
     for (size_t c = 0; c < cells; ++c)
         for (int32_t k = index.CellClusterStart[c]; k < index.CellClusterStart[c + 1]; ++k)
@@ -248,6 +253,36 @@ void GroupClusters(TraceIndex& index, const std::vector<TPlanPoint>& ends)
             else
                 look(int32_t(c));
         }
+}
+
+// What the choice at every end is worked out from.
+struct WalkTables
+{
+    const TraceIndex& Index;
+    std::vector<float> OutAngle; // per end: the direction a walk leaves it in
+    std::vector<DirectionOrder> Orders;
+    std::vector<int32_t> OrderOf;       // per cluster: its direction order, or -1
+    std::vector<int32_t> OrderPosition; // per end: its place in its cluster's order, or -1
+};
+
+// Offers the candidates of cluster k, which coincides with the walker's point.
+void OfferCluster(const WalkTables& tables, const Walker& walker, int32_t k, Choice& best)
+{
+    const TraceIndex& index = tables.Index;
+    if (tables.OrderOf[k] < 0)
+    {
+        for (int32_t i = index.ClusterEndStart[k]; i < index.ClusterEndStart[k + 1]; ++i)
+            OfferEnd(index.EndPoints, tables.OutAngle, walker, index.ClusterEnds[i], best);
+        return;
+    }
+    const DirectionOrder& order = tables.Orders[tables.OrderOf[k]];
+    int32_t skip[2] = {-1, -1};
+    for (int32_t j = 0; j < 2; ++j)
+        if (index.EndCluster[2 * walker.Current + j] == k)
+            skip[j] = tables.OrderPosition[2 * walker.Current + j];
+    SearchDirectionOrder(order, skip, walker.InAngle, best);
+    for (int32_t c : order.Conditional)
+        OfferEnd(index.EndPoints, tables.OutAngle, walker, c, best);
 }
 
 } // namespace
@@ -278,24 +313,21 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
         ends[e] = EndPoint(segments, e);
     BuildPointGrid(index.Grid, ends);
     GroupClusters(index, ends);
+    FindLoneClusters(index);
 
-    // The direction a walk leaves each end in, towards the segment's other end.
-    std::vector<float> outAngle(endCount);
+    WalkTables tables{index, std::vector<float>(endCount), {}, {}, std::vector<int32_t>(endCount, -1)};
     for (int32_t e = 0; e < endCount; ++e)
-        outAngle[e] = OutAngle(ends[e ^ 1].X - ends[e].X, ends[e ^ 1].Y - ends[e].Y);
-
+        tables.OutAngle[e] = OutAngle(ends[e ^ 1].X - ends[e].X, ends[e ^ 1].Y - ends[e].Y);
     size_t clusters = index.ClusterPoint.size();
-    std::vector<int32_t> orderOf(clusters, -1);
-    std::vector<DirectionOrder> orders;
-    std::vector<int32_t> orderPosition(endCount, -1);
+    tables.OrderOf.assign(clusters, -1);
     for (size_t k = 0; k < clusters; ++k)
     {
         int32_t count = index.ClusterEndStart[k + 1] - index.ClusterEndStart[k];
         if (count <= CrowdedCluster)
             continue;
-        orderOf[k] = int32_t(orders.size());
-        BuildDirectionOrder(orders.emplace_back(), segments, outAngle,
-                            &index.ClusterEnds[index.ClusterEndStart[k]], count, orderPosition);
+        tables.OrderOf[k] = int32_t(tables.Orders.size());
+        BuildDirectionOrder(tables.Orders.emplace_back(), segments, tables.OutAngle,
+                            &index.ClusterEnds[index.ClusterEndStart[k]], count, tables.OrderPosition);
     }
 
     index.Next.assign(endCount, -1);
@@ -308,25 +340,7 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
         if (std::isnan(walker.InAngle))
             continue; // every Turn would be NaN
         Choice best;
-        ForEachCoincidingCluster(index, cluster,
-                                 [&](int32_t k)
-                                 {
-                                     if (orderOf[k] < 0)
-                                     {
-                                         for (int32_t i = index.ClusterEndStart[k];
-                                              i < index.ClusterEndStart[k + 1]; ++i)
-                                             OfferEnd(ends, outAngle, walker, index.ClusterEnds[i], best);
-                                         return;
-                                     }
-                                     const DirectionOrder& order = orders[orderOf[k]];
-                                     int32_t skip[2] = {-1, -1};
-                                     for (int32_t j = 0; j < 2; ++j)
-                                         if (index.EndCluster[2 * walker.Current + j] == k)
-                                             skip[j] = orderPosition[2 * walker.Current + j];
-                                     SearchDirectionOrder(order, skip, walker.InAngle, best);
-                                     for (int32_t c : order.Conditional)
-                                         OfferEnd(ends, outAngle, walker, c, best);
-                                 });
+        ForEachCoincidingCluster(index, cluster, [&](int32_t k) { OfferCluster(tables, walker, k, best); });
         if (best.End >= 0)
             index.Next[e] = best.End ^ 1;
     }
