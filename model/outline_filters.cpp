@@ -73,14 +73,18 @@ bool RoughlySame(TVec3 a, TVec3 b)
 // convex and a reflex corner), or one of them near zero (a straight corner).
 bool IsPlanar(const TMyPolyPoints& outline, bool top)
 {
+    // The normal at corner j + 1 of one pair is the normal at the next pair's
+    // first corner, so each corner's normal is worked out once.
+    auto normalAt = [&](int32_t j)
+    {
+        TVec3 at = Corner(outline, j, top);
+        return UnitNormal(Corner(outline, j - 1, top) - at, Corner(outline, j + 1, top) - at);
+    };
+    TVec3 n2 = normalAt(1);
     for (int32_t j = 1; j <= outline.Count - 2; ++j)
     {
-        TVec3 before = Corner(outline, j - 1, top);
-        TVec3 at = Corner(outline, j, top);
-        TVec3 after = Corner(outline, j + 1, top);
-        TVec3 beyond = Corner(outline, j + 2, top);
-        TVec3 n1 = UnitNormal(before - at, after - at);
-        TVec3 n2 = UnitNormal(at - after, beyond - after);
+        TVec3 n1 = n2;
+        n2 = normalAt(j + 1);
         TVec3 opposite = {-n1.X, -n1.Y, -n1.Z};
         if (!RoughlyZero(n2) && !RoughlyZero(n1) && !RoughlySame(n2, n1) && !RoughlySame(n2, opposite))
             return false;
@@ -140,9 +144,13 @@ void RemoveDuplicateOutlines()
 {
     GroupedLists segments = SegmentsOfOutlines();
     GroupedLists holders = OutlinesOfSegments(segments);
-    for (size_t a = 0; a < OutlineList.size(); ++a)
+    // The counts, kept together while outlines are compared.
+    std::vector<int32_t> counts(OutlineList.size());
+    for (size_t i = 0; i < OutlineList.size(); ++i)
+        counts[i] = OutlineList[i].Count;
+    for (size_t a = 0; a < counts.size(); ++a)
     {
-        int32_t n = OutlineList[a].Count;
+        int32_t n = counts[a];
         if (n == 0)
             continue;
         auto first = segments.Items.begin() + segments.Start[a];
@@ -155,13 +163,15 @@ void RemoveDuplicateOutlines()
         for (int32_t h = holders.Start[rarest]; h < holders.Start[rarest + 1]; ++h)
         {
             int32_t b = holders.Items[h];
-            if (size_t(b) == a || OutlineList[b].Count != n)
+            if (size_t(b) == a || counts[b] != n)
                 continue;
             auto other = segments.Items.begin();
             if (std::includes(other + segments.Start[b], other + segments.Start[b + 1], first, last))
-                OutlineList[b].Count = 0;
+                counts[b] = 0;
         }
     }
+    for (size_t i = 0; i < OutlineList.size(); ++i)
+        OutlineList[i].Count = counts[i];
 }
 
 void RemoveDividedOutlines(const TTxy& segments, const TraceIndex& index)
