@@ -9,6 +9,9 @@
 void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
 {
     OutlineList.clear();
+    // Room for an outline per trace, so that the list never moves its records
+    // while it grows.
+    OutlineList.reserve(2 * segments.size());
     TAI path;
     for (int32_t originEnd = 0; originEnd < 2; ++originEnd)
         for (int32_t s = 0; s < int32_t(segments.size()); ++s)
