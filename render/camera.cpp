@@ -37,12 +37,14 @@ void DeriveCamera(TViewParameters& view, TCamera& camera)
     const float dz = tz - ez;
     const float h = std::sqrt(dx * dx + dz * dz);
 
-    if (h < 0.01f)
+    // The limits are the real 0.01, not 0.01f: a difference of 0.01f, just
+    // below 0.01, still counts as too short for an angle.
+    if (h < 0.01)
         camera.Pitch = dy > 0 ? -90 : 90;
     else
         camera.Pitch = -Degrees(std::atan2(double(dy), double(h)));
 
-    if (std::fabs(dx) < 0.01f)
+    if (std::fabs(dx) < 0.01)
         camera.Yaw = dz >= 0 ? 180 : 0;
     else
         camera.Yaw = Degrees(std::atan2(double(dz), double(dx))) + 90;

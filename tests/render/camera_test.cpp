@@ -32,6 +32,9 @@ const CameraCase CameraCases[] = {
     {"level, looking along -x", View(3000, 1500, 0, 0, 1500, 0, 45), 270, 0, 45},
     {"level, looking along -z", View(0, 0, 10000, 0, 0, 0, 45), 0, 0, 45},
     {"all zeros", View(0, 0, 0, 0, 0, 0, 0), 270, 38.6598, 10},
+    // 0.01f lies just below 0.01, so a difference of 0.01 still takes the fixed angles.
+    {"plan distance 0.01", View(0, 5, 0, 0, 0, 0.01f, 60), 180, 90, 60},
+    {"x difference 0.01", View(0, 5, 0, 0.01f, 0, -1000, 60), 0, 0.286477, 60},
     {"wide field clamped", View(0, 0, 10000, 0, 0, 0, 200), 0, 0, 160},
     {"narrow field clamped", View(0, 0, 10000, 0, 0, 0, 5), 0, 0, 10},
     {"lowest field kept", View(0, 0, 10000, 0, 0, 0, 10), 0, 0, 10},
