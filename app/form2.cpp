@@ -207,8 +207,8 @@ void TForm2::RenderAndShow()
     ShowPicture();
 }
 
-// Shows the picture as it was rendered, pixel for pixel. Its fourth byte holds
-// the clear colour's alpha (0), which must not make the picture see-through.
+// Shows the picture as it was rendered, pixel for pixel, its fourth byte
+// taken as opaque whatever it holds.
 void TForm2::ShowPicture()
 {
     QImage shown(TPicture::Width, TPicture::Height, QImage::Format_RGB32);
