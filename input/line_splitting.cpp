@@ -74,9 +74,12 @@ int SplitOnBlanks(const std::string& text, std::vector<std::string>& list)
 
 int SplitOnChar(const std::string& text, char separator, std::vector<std::string>& list)
 {
-    std::vector<std::string_view> views;
-    if (SplitOnChar(std::string_view(text), separator, views) == 0)
+    // Only an empty text or a NUL separator counts as nothing; a text of
+    // separators alone appends nothing but still counts the list.
+    if (text.empty() || separator == '\0')
         return 0;
+    std::vector<std::string_view> views;
+    SplitOnChar(std::string_view(text), separator, views);
     AppendCopies(views, list);
     return static_cast<int>(list.size());
 }

@@ -68,6 +68,8 @@ TEST(SplitOnBlanks, AppendsToTheListAndCountsAllItsEntries)
     // Nothing to split counts as nothing, whatever the list holds.
     EXPECT_EQ(SplitOnBlanks("", list), 0);
     EXPECT_EQ(SplitOnChar("x", '\0', list), 0);
+    // Separators alone append nothing, and the count is still the list's.
+    EXPECT_EQ(SplitOnChar("\"\"", '"', list), 5);
     EXPECT_EQ(list.size(), 5u);
 }
 
