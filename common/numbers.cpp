@@ -164,7 +164,7 @@ std::optional<int32_t> ParseWholeNumber(std::string_view text)
         base = 16;
         text.remove_prefix(1);
     }
-    else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    else if (text.starts_with("0x"))
     {
         base = 16;
         text.remove_prefix(2);

@@ -22,6 +22,6 @@ double ReadRealOr(std::string_view text, double fallback);
 inline float ToSingle(double value) { return static_cast<float>(value); }
 
 // Whole numbers: optional sign, then decimal digits, or hexadecimal digits
-// after "$" or "0x". The value must fit 32 bits (hexadecimal up to
+// after "$" or "0x" (not "0X"). The value must fit 32 bits (hexadecimal up to
 // FFFFFFFF, taken as its two's-complement value).
 std::optional<int32_t> ParseWholeNumber(std::string_view text);

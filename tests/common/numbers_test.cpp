@@ -85,7 +85,7 @@ TEST(ParseWholeNumber, DecimalAndHexadecimalWithinThirtyTwoBits)
         {"+7", 7},
         {"$FF", 255},
         {"0x1f", 31},
-        {"0XA", 10},
+        {"0XA", std::nullopt}, // only "$" and a lower-case "0x" open a hexadecimal number
         {"-$10", -16},
         {"2147483647", 2147483647},
         {"-2147483648", std::numeric_limits<int32_t>::min()},
