@@ -43,6 +43,12 @@ struct Drawer
         s.Y1 = a.Y;
         s.X2 = b.X;
         s.Y2 = b.Y;
+        // Now and then zero coordinates drawn as -0: equal to +0, though a
+        // direction taken from them may carry the other sign.
+        if (Chance(0.1))
+            for (float* v : {&s.X1, &s.Y1, &s.X2, &s.Y2})
+                if (*v == 0)
+                    *v = -0.0f;
         s.Material = Chance(0.9) ? 1 + Pick(81) : PickFrom({0, 82, -3, 1000});
         Slot.Segments.push_back(s);
     }
@@ -280,7 +286,9 @@ std::vector<LayerSlot> RandomDrawing(uint32_t seed)
         LayerSlot& slot = slots[rng() % LayerSlotCount];
         Drawer d{std::mt19937(rng()), slot};
         d.Step = d.PickFrom({1.0f, 1000.0f, 0.001f, 0.5f, 37.25f});
-        d.Offset = d.PickFrom({0.0f, 0.5f, 1000.25f, -37.7f, 123456.0f, 3e12f});
+        // 1 / 2048 puts every lattice point on the edge between two cells of
+        // the point index (cells 1 / 1024 wide, centred on round values).
+        d.Offset = d.PickFrom({0.0f, 0.5f, 1000.25f, -37.7f, 123456.0f, 3e12f, 0.00048828125f});
         d.Size = 3 + d.Pick(4);
         slot.BaseHeight = d.PickFrom({0.0f, 0.0f, 500.0f, -250.5f});
         int parts = 2 + d.Pick(8);

@@ -12,5 +12,6 @@
 // by just under or just over the tolerance, collinear segments leaving one
 // point (equal Turns), crowded points, figure-eights, rings of about 100
 // segments, marks on some corners only and repeated marks, and coordinates
-// or heights that are huge, infinite or NaN.
+// or heights that are huge, infinite or NaN, zeros drawn as -0, and lattices
+// on the edges of the point index's cells.
 std::vector<LayerSlot> RandomDrawing(uint32_t seed);
