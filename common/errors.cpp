@@ -5,13 +5,25 @@ ProgramError::ProgramError(ErrorKind kind, std::string argument)
 {
 }
 
-ProgramError FileOpenError(std::string_view path) { return {ErrorKind::FileOpen, std::string(path)}; }
+ProgramError FileOpenError(std::string_view path)
+{
+    return {ErrorKind::FileOpen, std::string(path)};
+}
 
-ProgramError FileCreateError(std::string_view path) { return {ErrorKind::FileCreate, std::string(path)}; }
+ProgramError FileCreateError(std::string_view path)
+{
+    return {ErrorKind::FileCreate, std::string(path)};
+}
 
-ProgramError ListIndexError(long long index) { return {ErrorKind::ListIndex, std::to_string(index)}; }
+ProgramError ListIndexError(long long index)
+{
+    return {ErrorKind::ListIndex, std::to_string(index)};
+}
 
-ProgramError ConversionError(std::string_view text) { return {ErrorKind::Conversion, std::string(text)}; }
+ProgramError ConversionError(std::string_view text)
+{
+    return {ErrorKind::Conversion, std::string(text)};
+}
 
 std::string FormatErrorMessage(ErrorKind kind, std::string_view argument)
 {

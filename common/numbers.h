@@ -19,7 +19,10 @@ double ReadRealOr(std::string_view text, double fallback);
 
 // Narrowing to the single precision every stored real is held in. A value
 // beyond the single range becomes an infinity, as IEEE narrowing does.
-inline float ToSingle(double value) { return static_cast<float>(value); }
+inline float ToSingle(double value)
+{
+    return static_cast<float>(value);
+}
 
 // Whole numbers: optional sign, then decimal digits, or hexadecimal digits
 // after "$" or "0x" (not "0X"). The value must fit 32 bits (hexadecimal up to

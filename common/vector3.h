@@ -8,7 +8,10 @@ struct TVec3
     float Z = 0;
 };
 
-inline TVec3 operator-(TVec3 a, TVec3 b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
+inline TVec3 operator-(TVec3 a, TVec3 b)
+{
+    return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
+}
 
 // Cross product a x b scaled to length 1. A cross product shorter than the
 // tolerance (parallel or zero vectors) is returned unscaled, so callers can

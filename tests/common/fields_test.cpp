@@ -31,7 +31,7 @@ TEST(SplitCommaFields, CutsLikeTheHostsCommaText)
         {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
         {"\"open", {"open"}},
         {"\x95\x94\x89\xae,1", {"\x95\x94\x89\xae", "1"}}, // Shift-JIS bytes stay in the field
-        {std::string("1,2\0,3", 6), {"1", "2"}},            // a NUL ends the text
+        {std::string("1,2\0,3", 6), {"1", "2"}},           // a NUL ends the text
     };
     for (const FieldCase& c : cases)
         EXPECT_EQ(SplitCommaFields(c.Text), c.Expected) << "text: [" << c.Text << "]";

@@ -21,12 +21,31 @@ TEST(ParseDecimal, AcceptsExactlyTheDecimalGrammar)
         std::optional<double> Expected;
     };
     const Case cases[] = {
-        {"0", 0.0},       {"-2.5", -2.5},    {"+3", 3.0},          {"5.", 5.0},     {".5", 0.5},
-        {"1e3", 1000.0},  {"1.5E-2", 0.015}, {"  42  ", 42.0},     {"007", 7.0},    {"", std::nullopt},
-        {" ", std::nullopt}, {".", std::nullopt}, {"-", std::nullopt}, {"1e", std::nullopt},
-        {"1e+", std::nullopt}, {"e5", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
-        {"Infinity", std::nullopt}, {"0x1p3", std::nullopt}, {"1,5", std::nullopt},
-        {"2.4m", std::nullopt}, {"1 2", std::nullopt}, {"\t1", std::nullopt}, {"--1", std::nullopt},
+        {"0", 0.0},
+        {"-2.5", -2.5},
+        {"+3", 3.0},
+        {"5.", 5.0},
+        {".5", 0.5},
+        {"1e3", 1000.0},
+        {"1.5E-2", 0.015},
+        {"  42  ", 42.0},
+        {"007", 7.0},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {".", std::nullopt},
+        {"-", std::nullopt},
+        {"1e", std::nullopt},
+        {"1e+", std::nullopt},
+        {"e5", std::nullopt},
+        {"nan", std::nullopt},
+        {"inf", std::nullopt},
+        {"Infinity", std::nullopt},
+        {"0x1p3", std::nullopt},
+        {"1,5", std::nullopt},
+        {"2.4m", std::nullopt},
+        {"1 2", std::nullopt},
+        {"\t1", std::nullopt},
+        {"--1", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseDecimal(c.Text), c.Expected) << "text: [" << c.Text << "]";
