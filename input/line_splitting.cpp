@@ -1,20 +1,6 @@
 #include "input/line_splitting.h"
 
-#include "common/errors.h"
-#include "input/scene_loader.h"
-
 #include <cstring>
-
-namespace
-{
-
-void AppendCopies(const std::vector<std::string_view>& views, std::vector<std::string>& list)
-{
-    for (std::string_view view : views)
-        list.emplace_back(view);
-}
-
-} // namespace
 
 int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list, size_t limit)
 {
@@ -53,33 +39,5 @@ int SplitOnChar(std::string_view text, char separator, std::vector<std::string_v
             list.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-    return static_cast<int>(list.size());
-}
-
-std::string_view ListItem(const std::vector<std::string_view>& list, size_t index)
-{
-    if (index >= list.size())
-        throw ListIndexError(static_cast<long long>(index));
-    return list[index];
-}
-
-int SplitOnBlanks(const std::string& text, std::vector<std::string>& list)
-{
-    std::vector<std::string_view> views;
-    if (SplitOnBlanks(std::string_view(text), views) == 0)
-        return 0;
-    AppendCopies(views, list);
-    return static_cast<int>(list.size());
-}
-
-int SplitOnChar(const std::string& text, char separator, std::vector<std::string>& list)
-{
-    // Only an empty text or a NUL separator counts as nothing; a text of
-    // separators alone appends nothing but still counts the list.
-    if (text.empty() || separator == '\0')
-        return 0;
-    std::vector<std::string_view> views;
-    SplitOnChar(std::string_view(text), separator, views);
-    AppendCopies(views, list);
     return static_cast<int>(list.size());
 }

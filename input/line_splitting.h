@@ -1,18 +1,31 @@
 #pragma once
 
+#include "common/errors.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 // The working lists of the interchange reader hold views into the line being
-// read, so a line is split without copying its text. Both functions behave as
-// their std::string forms in scene_loader.h, except that they stop once the
-// list holds limit entries: no record looks further than its first few, and a
-// line of countless blanks or quotes then costs no memory beyond itself.
+// read, so a line is split without copying its text. Both functions stop once
+// the list holds limit entries: no record looks further than its first few,
+// and a line of countless blanks or quotes then costs no memory beyond itself.
+
+// Appends the blank-separated tokens of text; a leading blank is kept as the
+// one-blank token " " that marks a line record. Returns the list's size, or 0
+// for an empty text.
 int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list, size_t limit = SIZE_MAX);
+
+// Appends the non-empty pieces of text between separators. Returns the list's
+// size, or 0 for an empty text or a NUL separator.
 int SplitOnChar(std::string_view text, char separator, std::vector<std::string_view>& list,
                 size_t limit = SIZE_MAX);
 
-// Entry index of a working list, or the list-index error naming the index
-// when the list has no such entry.
-std::string_view ListItem(const std::vector<std::string_view>& list, size_t index);
+// Entry index of a list of tokens or lines, or the list-index error naming
+// the index when the list has no such entry.
+template <class Item> const Item& ListItem(const std::vector<Item>& list, size_t index)
+{
+    if (index >= list.size())
+        throw ListIndexError(static_cast<long long>(index));
+    return list[index];
+}

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "input/line_splitting.h"
 #include "input/text_lines.h"
 
 #include <filesystem>
@@ -20,19 +21,12 @@ using TextLines = std::vector<std::string>;
 constexpr size_t MaterialLineCount = 11;
 constexpr size_t Material2LineCount = 80;
 
-const std::string& LineAt(const TextLines& lines, size_t index)
-{
-    if (index >= lines.size())
-        throw ListIndexError(static_cast<long long>(index));
-    return lines[index];
-}
-
 // Up to seven values; a missing field or one that is not a number takes the
 // value an empty line gives.
 void ReadEntryLine(const TextLines& lines, size_t index, int entryNumber)
 {
     TMaterialEntry& entry = MaterialTable[entryNumber - 1];
-    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index), entry.size());
+    std::vector<std::string> fields = SplitCommaFields(ListItem(lines, index), entry.size());
     for (size_t k = 0; k < entry.size(); ++k)
     {
         float fallback = DefaultMaterialEntry[k];
@@ -44,7 +38,7 @@ void ReadEntryLine(const TextLines& lines, size_t index, int entryNumber)
 // not a whole number.
 void ReadBackgroundLine(const TextLines& lines, size_t index)
 {
-    std::vector<std::string> fields = SplitCommaFields(LineAt(lines, index), BackgroundColor.size());
+    std::vector<std::string> fields = SplitCommaFields(ListItem(lines, index), BackgroundColor.size());
     for (size_t channel = 0; channel < BackgroundColor.size(); ++channel)
     {
         BackgroundColor[channel] = 255;

@@ -16,10 +16,3 @@ void SceneLoader(const std::string& path);
 // records to ViewParameters, AmbientLight and LightList, which it does not
 // reset. Text after a NUL byte is not read.
 std::vector<LayerSlot> ReadSceneText(std::string_view text);
-
-// Appends the blank-separated tokens of text; a leading blank is kept as the
-// one-blank token " " that marks a line record. Returns the list's size.
-int SplitOnBlanks(const std::string& text, std::vector<std::string>& list);
-
-// Appends the non-empty pieces of text between separators. Returns the list's size.
-int SplitOnChar(const std::string& text, char separator, std::vector<std::string>& list);

@@ -1,5 +1,4 @@
 #include "input/line_splitting.h"
-#include "input/scene_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-using Texts = std::vector<std::string>;
+using Texts = std::vector<std::string_view>;
 
 TEST(SplitOnBlanks, OnlyTheBlankSeparatesAndALeadingBlankIsAToken)
 {
@@ -75,10 +74,10 @@ TEST(SplitOnBlanks, AppendsToTheListAndCountsAllItsEntries)
 
 TEST(SplitOnBlanks, ViewsStopAtTheLimit)
 {
-    std::vector<std::string_view> list;
+    Texts list;
     EXPECT_EQ(SplitOnBlanks(" 1 2 3 4 5 6", list, 3), 3);
-    EXPECT_EQ(list, (std::vector<std::string_view>{" ", "1", "2"}));
+    EXPECT_EQ(list, (Texts{" ", "1", "2"}));
     list.clear();
     EXPECT_EQ(SplitOnChar("a\"b\"c\"d", '"', list, 2), 2);
-    EXPECT_EQ(list, (std::vector<std::string_view>{"a", "b"}));
+    EXPECT_EQ(list, (Texts{"a", "b"}));
 }
