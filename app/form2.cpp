@@ -1,11 +1,11 @@
 #include "app/form2.h"
 
 #include "app/button_images.h"
-#include "app/error_text.h"
 #include "app/japanese_interface.h"
 #include "app/modal_dialogs.h"
-#include "app/picture_file.h"
 #include "model/polygon.h"
+#include "start/error_text.h"
+#include "start/picture_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -136,8 +136,8 @@ void TForm2::FormCreate()
         ShowErrorBox(nullptr, QString::fromStdString(*State.StartError));
         return;
     }
-    State.ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
-    SaveDialog1.setDirectory(QFile::decodeName(State.ProgramFolder.c_str()));
+    ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
+    SaveDialog1.setDirectory(QFile::decodeName(ProgramFolder.c_str()));
     LongHintHooked = true;
 }
 
@@ -185,7 +185,7 @@ void TForm2::ShowLongHint(const QString& hint)
 void TForm2::FormDestroy()
 {
     ReleaseFaces();
-    const std::string path = State.ProgramFolder + "DOZ_TEMP.TXT";
+    const std::string path = ProgramFolder + "DOZ_TEMP.TXT";
     QFile result(QFile::decodeName(path.c_str()));
     if (!result.open(QIODevice::WriteOnly | QIODevice::Truncate))
         ShowError(nullptr, FileCreateError(path));

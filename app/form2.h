@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/start_sequence.h"
+#include "start/start_sequence.h"
+
+#include <string>
 
 #include <QButtonGroup>
 #include <QFileDialog>
@@ -33,7 +35,8 @@ public:
     QStatusBar StatusBar1;
     QFileDialog SaveDialog1;
 
-    TWindowState State;
+    TStartState State;
+    std::string ProgramFolder;   // empty until a start has succeeded
     bool LongHintHooked = false; // set by the last step of a successful start
 
     void FormCreate();

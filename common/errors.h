@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The four failures that stop reading, each with its fixed message text.
 enum class ErrorKind
@@ -29,6 +30,15 @@ ProgramError FileOpenError(std::string_view path);
 ProgramError FileCreateError(std::string_view path);
 ProgramError ListIndexError(long long index);
 ProgramError ConversionError(std::string_view text);
+
+// Entry index of a list of tokens or lines, or the list-index error naming
+// the index when the list has no such entry.
+template <class Item> const Item& ListItem(const std::vector<Item>& list, size_t index)
+{
+    if (index >= list.size())
+        throw ListIndexError(static_cast<long long>(index));
+    return list[index];
+}
 
 // The message of an error of this kind with argument in place of %s or %d.
 std::string FormatErrorMessage(ErrorKind kind, std::string_view argument);

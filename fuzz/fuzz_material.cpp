@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to both material readers, as the contents of
 // "material.txt" and of "material2.txt".
 #include "common/errors.h"
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/text_lines.h"
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the interchange reader as the contents of
 // "temp.txt" and builds the model from what it reads, as SceneLoader does.
 #include "common/errors.h"
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
-#include "input/scene_state.h"
 #include "model/build_model.h"
 #include "model/polygon.h"
 

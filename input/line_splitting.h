@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/errors.h"
-
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -20,12 +18,3 @@ int SplitOnBlanks(std::string_view text, std::vector<std::string_view>& list, si
 // size, or 0 for an empty text or a NUL separator.
 int SplitOnChar(std::string_view text, char separator, std::vector<std::string_view>& list,
                 size_t limit = SIZE_MAX);
-
-// Entry index of a list of tokens or lines, or the list-index error naming
-// the index when the list has no such entry.
-template <class Item> const Item& ListItem(const std::vector<Item>& list, size_t index)
-{
-    if (index >= list.size())
-        throw ListIndexError(static_cast<long long>(index));
-    return list[index];
-}

@@ -3,14 +3,12 @@
 #include "common/errors.h"
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "input/input_tables.h"
 #include "input/line_splitting.h"
 #include "input/text_lines.h"
 
 #include <filesystem>
 #include <vector>
-
-TMaterialTable MaterialTable{};
-std::array<int32_t, 3> BackgroundColor{};
 
 namespace
 {
@@ -82,10 +80,4 @@ void ReadMaterial2Lines(const TextLines& lines)
     for (int block = 0; block < 8; ++block)
         for (int color = 1; color <= 9; ++color)
             ReadEntryLine(lines, 10 * block + color, (block + 1) * 9 + color);
-}
-
-void ClearMaterials()
-{
-    MaterialTable = {};
-    BackgroundColor = {};
 }

@@ -1,10 +1,11 @@
 #include "input/scene_loader.h"
 
+#include "common/errors.h"
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "input/input_tables.h"
 #include "input/line_splitting.h"
 #include "input/material_files.h"
-#include "input/scene_state.h"
 #include "input/text_lines.h"
 #include "input/text_records.h"
 #include "model/build_model.h"

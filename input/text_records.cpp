@@ -1,9 +1,10 @@
 #include "input/text_records.h"
 
+#include "common/errors.h"
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "input/input_tables.h"
 #include "input/line_splitting.h"
-#include "input/scene_state.h"
 
 #include <string>
 

@@ -1,5 +1,8 @@
 #include "model/build_model.h"
 
+#include "model/heights_walls.h"
+#include "model/slabs.h"
+
 void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials)
 {
     AssignHeights(slots);

@@ -5,16 +5,6 @@
 
 #include <vector>
 
-// Gives every segment end that lies on a height mark of its slot the mark's
-// heights plus the slot's base height; the last matching mark wins.
-void AssignHeights(std::vector<LayerSlot>& slots);
-
-// Appends one wall face per segment that has height at an end, slot by slot.
-void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials);
-
-// Appends the slab faces of one slot's closed rings of segments.
-void BuildSlabs(const TTxy& segments, const TMaterialTable& materials);
-
 // The whole model build over the 256 slots: heights, walls, then slabs of
 // slots 0 to 255.
 void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials);

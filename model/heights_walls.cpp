@@ -1,5 +1,7 @@
+#include "model/heights_walls.h"
+
 #include "common/tolerance.h"
-#include "model/build_model.h"
+#include "model/model_tables.h"
 #include "model/point_grid.h"
 #include "model/polygon.h"
 

@@ -1,6 +1,8 @@
+#include "model/outline_filters.h"
+
 #include "common/tolerance.h"
 #include "common/vector3.h"
-#include "model/slabs.h"
+#include "model/model_tables.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "model/outline_trace.h"
 
-std::vector<TMyPolyPoints> OutlineList;
+#include "model/model_tables.h"
 
 namespace
 {
@@ -62,4 +62,16 @@ void TraceOutline(const TTxy& segments, const TraceIndex& index, int32_t start, 
             return;
         path.push_back(next);
     }
+}
+
+void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
+{
+    OutlineList.clear();
+    // Room for an outline per trace, so that the list never moves its records
+    // while it grows.
+    OutlineList.reserve(2 * segments.size());
+    TAI path;
+    for (int32_t originEnd = 0; originEnd < 2; ++originEnd)
+        for (int32_t s = 0; s < int32_t(segments.size()); ++s)
+            TraceOutline(segments, index, s, originEnd, path);
 }

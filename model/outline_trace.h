@@ -6,30 +6,16 @@
 #include <cstdint>
 #include <vector>
 
-// One point of an outline: position, heights, and the segment leading from
-// it to the next point (-1 on the closing point).
-struct TMyPolyPoint
-{
-    float X = 0;
-    float Y = 0;
-    float Top = 0;
-    float Bottom = 0;
-    int32_t Link = -1;
-};
-
 // A closed ring of segments found by one trace. Points holds Count + 1
 // points; the last is where the walk closed, coinciding with the first.
 // A discarded outline keeps its place in the list with Count 0.
 struct TMyPolyPoints
 {
-    std::vector<TMyPolyPoint> Points;
+    TFPoint2 Points;
     int32_t Count = 0;
     bool TopPlanar = true;
     bool BottomPlanar = true;
 };
-
-// The outlines of the slot whose slabs are being built, in the order found.
-extern std::vector<TMyPolyPoints> OutlineList;
 
 // Walks one trace over the slot's segments: from end `originEnd` (0 for end 1,
 // 1 for end 2) of the start segment along it, then always on along the
@@ -38,3 +24,7 @@ extern std::vector<TMyPolyPoints> OutlineList;
 // outline to OutlineList when the walk comes back to its origin around three
 // or more segments. path is working storage, reused between traces.
 void TraceOutline(const TTxy& segments, const TraceIndex& index, int32_t start, int32_t originEnd, TAI& path);
+
+// Empties OutlineList and traces from every segment, first from end 1 to
+// end 2 for all segments, then from end 2 to end 1.
+void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index);

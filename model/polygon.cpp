@@ -1,6 +1,6 @@
 #include "model/polygon.h"
 
-std::vector<TPGon> PolygonList;
+#include "model/model_tables.h"
 
 void TPGon::SetMaterial(const TMaterialEntry& entry)
 {

@@ -34,9 +34,6 @@ public:
     void AddVertex(float x, float y, float z);
 };
 
-// Every face of the model, walls first, then slabs, in the order appended.
-extern std::vector<TPGon> PolygonList;
-
 // Appends a new face coloured by entry and returns it for its vertices.
 TPGon& AppendFace(const TMaterialEntry& entry);
 

@@ -40,16 +40,19 @@ struct LayerSlot
 
 inline constexpr int LayerSlotCount = 256;
 
-// A point of a path or outline: plan position and the two heights there.
-struct TFPoint
+// A point of a walk's path or of an outline: plan position, the two heights
+// there, and on an outline the segment leading from it to the next point (-1
+// on the closing point, and wherever no segment is recorded).
+struct TMyPolyPoint
 {
     float X = 0;
     float Y = 0;
     float Top = 0;
     float Bottom = 0;
+    int32_t Link = -1;
 };
 
-using TFPoint2 = std::vector<TFPoint>;
+using TFPoint2 = std::vector<TMyPolyPoint>;
 using TAI = std::vector<int32_t>;
 
 // Eye, target and field of view of the one picture, as the drawing sets them.

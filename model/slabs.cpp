@@ -1,22 +1,13 @@
 #include "model/slabs.h"
 
 #include "common/tolerance.h"
-#include "model/build_model.h"
+#include "model/model_tables.h"
+#include "model/outline_filters.h"
+#include "model/outline_trace.h"
 #include "model/polygon.h"
+#include "model/trace_index.h"
 
 #include <algorithm>
-
-void TraceSlotOutlines(const TTxy& segments, const TraceIndex& index)
-{
-    OutlineList.clear();
-    // Room for an outline per trace, so that the list never moves its records
-    // while it grows.
-    OutlineList.reserve(2 * segments.size());
-    TAI path;
-    for (int32_t originEnd = 0; originEnd < 2; ++originEnd)
-        for (int32_t s = 0; s < int32_t(segments.size()); ++s)
-            TraceOutline(segments, index, s, originEnd, path);
-}
 
 namespace
 {

@@ -9,12 +9,18 @@ namespace
 
 constexpr float TwoPi = 6.28318530717958647692f;
 
-// Clusters with more ends than this get a direction order; smaller ones are scanned.
+// Clusters with more ends than this get a direction order; smaller ones are
+// scanned. Any value gives the same choices: it only trades the cost of
+// building and searching the order (a sort and a sparse table) against a
+// plain scan, which is cheaper up to a few dozen ends.
 constexpr int32_t CrowdedCluster = 32;
 
 // Two ends of one segment closer than this in x and in y may both coincide
-// with the same point (each within the tolerance of it).
-constexpr double ShortSegment = 2.5e-4;
+// with the same point: each lies within the tolerance of it, so they lie
+// within twice the tolerance of each other, and a quarter of the tolerance
+// more covers the rounding of the single-precision differences. An
+// over-estimate costs nothing but an exact test of the end.
+constexpr double ShortSegment = 2.5e-4; // 2.5 times the tolerance
 
 float FullCircle(float a)
 {

@@ -7,6 +7,29 @@
 #include <cstdint>
 #include <vector>
 
+// The index behind the outline walk.
+//
+// The plain walk: standing at a point after walking a segment, look at every
+// segment end of the slot that coincides with the point (NearlyEqual in x and
+// in y), leave out the segment just walked, and go on along the one whose
+// direction turns furthest clockwise from the way back; ties go to the lowest
+// segment number. Done by scanning all segments, every step of every trace
+// costs the whole slot, and a slot of n segments takes n^2 work per trace.
+//
+// What is indexed: the segment ends of one slot. Ends with identical
+// coordinates form a cluster; the clusters are filed in a grid of cells
+// wider than the tolerance (point_grid.h), so the clusters coinciding with a
+// point lie in its cell or the next one. Most clusters coincide with no other
+// and are marked alone.
+//
+// How a step finds its candidate: the choice at an end depends only on that
+// end (the point and the way back), never on the trace that got there. So it
+// is worked out once per end, in BuildTraceIndex, and stored in Next: a trace
+// step is then one lookup. Working it out offers every end of every cluster
+// coinciding with the point; a crowded cluster (a star of many segments
+// through one point) is searched through its ends sorted by direction instead
+// of end by end.
+//
 // Segment ends are numbered 2s (end 1 of segment s) and 2s + 1 (end 2). A walk
 // standing at end e has just walked segment e / 2 towards e.
 

@@ -1,7 +1,8 @@
 #include "tools/model_summary.h"
 
 #include "common/tolerance.h"
-#include "input/scene_state.h"
+#include "input/input_tables.h"
+#include "model/model_tables.h"
 #include "model/polygon.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ void PrintPoint(std::ostream& out, float x, float height, float y)
 
 } // namespace
 
-void PrintSummary(std::ostream& out, const TWindowState& state)
+void PrintSummary(std::ostream& out, const TStartState& state)
 {
     size_t walls = std::count_if(PolygonList.begin(), PolygonList.end(), IsWall);
     out << "faces: " << PolygonList.size() << " (walls " << walls << ", slabs " << PolygonList.size() - walls

@@ -1,11 +1,11 @@
 // kestrelview-render: the window's start sequence without a window, for
 // batch use, scripts and tests. Reads the drawing from DIR, then writes the
 // picture the window would show, the model as JSON, or a short summary.
-#include "app/error_text.h"
-#include "app/picture_file.h"
-#include "app/start_sequence.h"
 #include "render/float_control.h"
 #include "render/render_view.h"
+#include "start/error_text.h"
+#include "start/picture_file.h"
+#include "start/start_sequence.h"
 #include "tools/model_summary.h"
 #include "tools/state_json.h"
 
@@ -106,7 +106,7 @@ void ReportError(const ProgramError& error)
 
 // The picture as the window shows it after the start, or after a click on
 // the flat-shading button.
-bool SavePicture(TWindowState& state, const TRenderOptions& options)
+bool SavePicture(TStartState& state, const TRenderOptions& options)
 {
     if (options.Flat)
     {
@@ -127,7 +127,7 @@ bool SavePicture(TWindowState& state, const TRenderOptions& options)
 
 // Written through a temporary file, like the picture, so that a failed write
 // leaves an existing file as it was.
-bool SaveJson(const TWindowState& state, const TOutputFile& target)
+bool SaveJson(const TStartState& state, const TOutputFile& target)
 {
     std::string text = StateToJson(state).dump(2) + "\n";
     if (target.Name == "-")
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
     if (std::optional<int> status = ParseCommandLine(QCoreApplication::arguments(), options))
         return *status;
 
-    TWindowState state;
+    TStartState state;
     RunStartSequence(state);
     int status = ExitSucceeded;
     if (state.StartError)

@@ -1,7 +1,8 @@
 #include "tools/state_json.h"
 
+#include "input/input_tables.h"
 #include "input/material_files.h"
-#include "input/scene_state.h"
+#include "model/model_tables.h"
 #include "model/polygon.h"
 
 #include <charconv>
@@ -117,7 +118,7 @@ Json Faces()
 
 } // namespace
 
-Json StateToJson(const TWindowState& state)
+Json StateToJson(const TStartState& state)
 {
     Json json = Json::object();
     json["error"] = state.StartError ? Json(*state.StartError) : Json(nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/start_sequence.h"
+#include "start/start_sequence.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,4 +8,4 @@
 // colours, material table, view, lights, camera and every face. Reals are
 // written in the shortest form that reads back to the value in the precision
 // it is held in; non-finite ones as "NaN", "Infinity" or "-Infinity".
-nlohmann::ordered_json StateToJson(const TWindowState& state);
+nlohmann::ordered_json StateToJson(const TStartState& state);

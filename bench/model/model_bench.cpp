@@ -6,12 +6,16 @@
 //                              identical polyline ring oracle30
 
 #include "bench/model/bench_drawings.h"
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
 #include "model/build_model.h"
+#include "model/heights_walls.h"
+#include "model/model_tables.h"
+#include "model/outline_filters.h"
 #include "model/polygon.h"
 #include "model/slabs.h"
-#include "tests/model/model_oracle.h"
+#include "reference/model_oracle.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -291,7 +291,7 @@ TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
         Errors.clear();
         TForm2 form;
         EXPECT_EQ(Errors, QStringList{failure.Error});
-        EXPECT_TRUE(form.State.ProgramFolder.empty());
+        EXPECT_TRUE(form.ProgramFolder.empty());
         EXPECT_EQ(form.State.Render.BackColor, (std::array<int32_t, 3>{0, 0, 0}));
         EXPECT_TRUE(form.State.Render.DrawList.empty());
 
@@ -327,7 +327,7 @@ TEST_F(Form2Test, SaveDialogIsSetUpAndStartsInTheProgramFolder)
     EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_TRUE(dialog.isSizeGripEnabled());
     EXPECT_EQ(dialog.directory().absolutePath(), QCoreApplication::applicationDirPath());
-    EXPECT_EQ(form.State.ProgramFolder, (QCoreApplication::applicationDirPath() + "/").toStdString());
+    EXPECT_EQ(form.ProgramFolder, (QCoreApplication::applicationDirPath() + "/").toStdString());
 }
 
 TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmp)
@@ -460,7 +460,7 @@ TEST_F(Form2Test, ResultFileThatCannotBeCreatedIsReported)
     {
         TForm2 form;
         Errors.clear();
-        form.State.ProgramFolder = "/proc/kestrelview-none/";
+        form.ProgramFolder = "/proc/kestrelview-none/";
     }
     EXPECT_EQ(Errors, QStringList{"ファイル /proc/kestrelview-none/DOZ_TEMP.TXT を作成できません."});
 }

@@ -1,3 +1,4 @@
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input_test_support.h"
 

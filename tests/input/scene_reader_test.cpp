@@ -1,7 +1,8 @@
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
-#include "input/scene_state.h"
 #include "input_test_support.h"
+#include "model/model_tables.h"
 #include "model/polygon.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "input/input_tables.h"
 #include "input/scene_loader.h"
-#include "input/scene_state.h"
 #include "input_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,10 @@
 // KV_MODEL_SEEDS sets how many seeds run and KV_MODEL_FIRST_SEED the first.
 
 #include "model/build_model.h"
-#include "tests/model/model_oracle.h"
+#include "model/heights_walls.h"
+#include "model/model_tables.h"
+#include "model/slabs.h"
+#include "reference/model_oracle.h"
 #include "tests/model/model_test_support.h"
 #include "tests/model/random_drawing.h"
 

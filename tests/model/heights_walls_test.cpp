@@ -1,4 +1,5 @@
 #include "model/build_model.h"
+#include "model/heights_walls.h"
 #include "tests/model/model_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,9 @@
 #include "tests/model/model_test_support.h"
 
-#include "model/build_model.h"
-#include "tests/model/model_oracle.h"
+#include "model/heights_walls.h"
+#include "model/model_tables.h"
+#include "model/slabs.h"
+#include "reference/model_oracle.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,3 +1,5 @@
+#include "model/model_tables.h"
+#include "model/slabs.h"
 #include "model/trace_index.h"
 #include "tests/model/model_test_support.h"
 

@@ -1,3 +1,5 @@
+#include "model/model_tables.h"
+#include "model/slabs.h"
 #include "tests/model/model_test_support.h"
 
 #include <gtest/gtest.h>

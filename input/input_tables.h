@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/material.h"
 #include "model/records.h"
+
+#include <array>
 
 #include <cstdint>
 #include <vector>
@@ -27,6 +30,14 @@ struct LightSource
     uint8_t Flag = 0;
 };
 
+// The module-level tables the readers fill. They live for the whole run:
+// filled at start and only read afterwards.
+
+// The colours of the 81 line type and colour combinations and the picture's
+// background. All zero until the material files are read.
+extern TMaterialTable MaterialTable;
+extern std::array<int32_t, 3> BackgroundColor;
+
 // What the drawing's annotations set besides the model. Reset by every
 // SceneLoader call and kept until the next.
 extern TViewParameters ViewParameters;
@@ -36,3 +47,9 @@ extern std::vector<LightSource> LightList;
 // Puts ViewParameters, AmbientLight and LightList back to the values every
 // reading of the interchange file starts from.
 void ResetSceneState();
+
+// Puts the material table and background back to their start-of-run zeros.
+void ClearMaterials();
+
+// Puts every table above back to its start.
+void ResetInputTables();

@@ -1,7 +1,9 @@
-#include "tests/model/model_oracle.h"
+#include "reference/model_oracle.h"
 
 #include "common/tolerance.h"
-#include "model/build_model.h"
+#include "model/heights_walls.h"
+#include "model/model_tables.h"
+#include "model/outline_filters.h"
 #include "model/slabs.h"
 
 #include <cmath>
@@ -83,7 +85,7 @@ void OracleTraceOutline(const TTxy& segments, int32_t start, int32_t current, fl
                 outline.Count = int32_t(pathPoints.size()) - 1;
                 for (int32_t k = 0; k <= outline.Count; ++k)
                 {
-                    const TFPoint& p = pathPoints[k];
+                    const TMyPolyPoint& p = pathPoints[k];
                     outline.Points.push_back(
                         {p.X, p.Y, p.Top, p.Bottom, k < outline.Count ? pathSegments[k] : -1});
                 }

@@ -1,28 +1,27 @@
-#include "app/start_sequence.h"
+#include "start/start_sequence.h"
 
-#include "app/error_text.h"
+#include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
-#include "input/scene_state.h"
+#include "model/model_tables.h"
 #include "model/polygon.h"
-
-#include <QString>
+#include "start/error_text.h"
 
 namespace
 {
 
 // The input files are opened by bare name, in the current directory: the
 // program's folder is only known once they have been read.
-void LoadInputs(const std::string& folder)
+void LoadInputs()
 {
-    LoadMaterial(folder + "material.txt");
-    LoadMaterial2(folder + "material2.txt");
-    SceneLoader(folder + "temp.txt");
+    LoadMaterial("material.txt");
+    LoadMaterial2("material2.txt");
+    SceneLoader("temp.txt");
 }
 
 } // namespace
 
-void RunStartSequence(TWindowState& state)
+void RunStartSequence(TStartState& state)
 {
     state.Render.FlatShading = false;
     state.Render.Camera = TCamera{};
@@ -30,7 +29,7 @@ void RunStartSequence(TWindowState& state)
     ReleaseFaces();
     try
     {
-        LoadInputs(state.ProgramFolder);
+        LoadInputs();
     }
     catch (const ProgramError& error)
     {

@@ -1,4 +1,4 @@
-#include "app/picture_file.h"
+#include "start/picture_file.h"
 
 #include "common/errors.h"
 

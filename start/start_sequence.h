@@ -1,0 +1,28 @@
+#pragma once
+
+#include "render/gl_canvas_context.h"
+#include "render/picture.h"
+#include "render/render_view.h"
+
+#include <optional>
+#include <string>
+
+// What the start leaves for the window and the command-line companion: the
+// render state and context every later render uses, the picture, and the
+// error that stopped the start, if one did.
+struct TStartState
+{
+    TRenderState Render;
+    TGLCanvasContext Context;
+    TPicture Picture;
+
+    // The text the error box shows (UTF-8, full stop added), when the start failed.
+    std::optional<std::string> StartError;
+};
+
+// The window-independent part of the start: initial camera, framed white
+// picture, faces released, the two material tables and the drawing read from
+// the current directory, camera and draw list derived, background copied,
+// first render. An error stops the sequence where it occurs and is kept in
+// StartError.
+void RunStartSequence(TStartState& state);
