@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<std::string> lines = SplitTextLines(std::string(reinterpret_cast<const char*>(data), size));
-    ClearMaterials();
+    ResetInputTables();
     try
     {
         ReadMaterialLines(lines);

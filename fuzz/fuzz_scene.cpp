@@ -5,6 +5,7 @@
 #include "input/material_files.h"
 #include "input/scene_loader.h"
 #include "model/build_model.h"
+#include "model/model_tables.h"
 #include "model/polygon.h"
 
 #include <cstddef>
@@ -33,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         // The reader's own failures are expected answers to bad input.
     }
-    ReleaseFaces();
+    ResetModelTables();
     return 0;
 }

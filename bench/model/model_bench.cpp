@@ -120,7 +120,7 @@ void RunOracle(const std::string& text)
     double plain = 0, indexed = 0;
     Timed(plain, [&] { OracleBuildModel(copy, MaterialTable); });
     size_t plainFaces = PolygonList.size();
-    ReleaseFaces();
+    ResetModelTables();
     Timed(indexed, [&] { BuildModel(slots, MaterialTable); });
     std::printf("plain build %.1f ms, indexed build %.1f ms: %.0f times faster (%zu and %zu faces)", plain,
                 indexed, plain / indexed, plainFaces, PolygonList.size());

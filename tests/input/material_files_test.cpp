@@ -64,7 +64,7 @@ TEST(MaterialFiles, EntryLinesFallBackFieldByField)
     TempFolder folder;
     for (const Case& c : cases)
     {
-        ClearMaterials();
+        ResetInputTables();
         LoadMaterial(folder.Write("material.txt", MaterialText(c.Line, "0,0,0")));
         for (int number = 1; number <= 9; ++number)
             EXPECT_EQ(Entry(number), c.Expected) << "[" << c.Line << "] entry " << number;
@@ -111,7 +111,7 @@ TEST(MaterialFiles, ShortMaterialFileFailsAtTheFirstMissingLine)
     TempFolder folder;
     for (const Case& c : cases)
     {
-        ClearMaterials();
+        ResetInputTables();
         std::string path = folder.Write("material.txt", c.Text);
         ExpectError(ErrorOf([&] { LoadMaterial(path); }), {ErrorKind::ListIndex, c.MissingLine}, c.Text);
         for (int number = 1; number <= 9; ++number)
@@ -123,7 +123,7 @@ TEST(MaterialFiles, ShortMaterialFileFailsAtTheFirstMissingLine)
 TEST(MaterialFiles, FilesThatCannotBeOpenedNameThePath)
 {
     TempFolder folder;
-    ClearMaterials();
+    ResetInputTables();
     std::string missing = folder.PathOf("material.txt");
     ExpectError(ErrorOf([&] { LoadMaterial(missing); }), {ErrorKind::FileOpen, missing}, "missing");
     std::filesystem::create_directory(missing);
@@ -140,7 +140,7 @@ TEST(MaterialFiles, FilesThatCannotBeOpenedNameThePath)
 TEST(MaterialFiles, AbsentSecondFileCopiesLineTypeOne)
 {
     TempFolder folder;
-    ClearMaterials();
+    ResetInputTables();
     std::string text = "h\n";
     for (int i = 1; i <= 9; ++i)
         text += "0." + std::to_string(i) + ",0,1,2,3,4,5\n";
@@ -156,7 +156,7 @@ TEST(MaterialFiles, AbsentSecondFileCopiesLineTypeOne)
 TEST(MaterialFiles, SecondFileFillsLineTypesTwoToNine)
 {
     TempFolder folder;
-    ClearMaterials();
+    ResetInputTables();
     LoadMaterial2(folder.Write("material2.txt", Material2Text(80)));
     EXPECT_EQ(Entry(9), Zero);
     EXPECT_EQ(Entry(10)[0], 0.01f);
@@ -175,7 +175,7 @@ TEST(MaterialFiles, SecondFileFillsLineTypesTwoToNine)
 TEST(MaterialFiles, ShortSecondFileFailsAtTheFirstMissingLine)
 {
     TempFolder folder;
-    ClearMaterials();
+    ResetInputTables();
     std::string path = folder.Write("material2.txt", Material2Text(79));
     ExpectError(ErrorOf([&] { LoadMaterial2(path); }), {ErrorKind::ListIndex, "79"}, "79 lines");
     EXPECT_EQ(Entry(80)[0], 0.78f);

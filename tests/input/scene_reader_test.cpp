@@ -227,7 +227,7 @@ TEST(SceneLoader, BuildsTheFacesWithTheMaterialTable)
     TempFolder folder;
     for (int i = 0; i < MaterialEntryCount; ++i)
         MaterialTable[i] = {i / 100.0f, 0.25f, 0.75f, 0.5f, 0.5f, 0, 0};
-    ReleaseFaces();
+    ResetModelTables();
     // Line type 2 and colour 4 give entry 13; the marks make a wall with a
     // level top at one end and a bottom of 300 at the other.
     SceneLoader(folder.Write("temp.txt", "ly3\nlt2\nlc4\n 0 0 1000 0\n"
@@ -237,9 +237,9 @@ TEST(SceneLoader, BuildsTheFacesWithTheMaterialTable)
     EXPECT_EQ(PolygonList[0].Color[0], 0.12f);
 
     // A failure part way builds nothing.
-    ReleaseFaces();
+    ResetModelTables();
     std::string broken = folder.Write("broken.txt", " 0 0 1000 0\nch 0 0 \"2.4\nch 1000 0 \"2.4\n 1 2\n");
     ExpectError(ErrorOf([&] { SceneLoader(broken); }), {ErrorKind::ListIndex, "3"}, "broken");
     EXPECT_TRUE(PolygonList.empty());
-    ClearMaterials();
+    ResetInputTables();
 }

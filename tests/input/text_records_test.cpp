@@ -75,7 +75,7 @@ TEST(TextRecords, NumberTextsBecomeHeightMarks)
     };
     for (const MarkCase& c : cases)
     {
-        ResetSceneState();
+        ResetInputTables();
         std::vector<LayerSlot> slots = ReadSceneText(c.Lines);
         ExpectMarks(slots[0].Marks, c.Expected, c.Lines);
     }
@@ -104,7 +104,7 @@ TEST(TextRecords, ViewKeywordsSetEyeTargetAndFieldOfView)
     };
     for (const Case& c : cases)
     {
-        ResetSceneState();
+        ResetInputTables();
         ReadSceneText(c.Lines);
         const TViewParameters& v = ViewParameters;
         const TViewParameters& e = c.Expected;
@@ -120,7 +120,7 @@ TEST(TextRecords, ViewKeywordsSetEyeTargetAndFieldOfView)
 
 TEST(TextRecords, LevelKeywordSetsTheCurrentSlotsBaseHeight)
 {
-    ResetSceneState();
+    ResetInputTables();
     std::vector<LayerSlot> slots = ReadSceneText("ch\"lv,2.5\n"
                                                  "ly1\nch 0 0 \"lv,1\nch 0 0 \"lv\n" // one field: nothing
                                                  "ly2\nlyn#lv1\nch 0 0 \"lv,2\n"     // the last one wins
@@ -137,7 +137,7 @@ TEST(TextRecords, LevelKeywordSetsTheCurrentSlotsBaseHeight)
 
 TEST(TextRecords, AmbientLightKeepsComponentsWithoutField)
 {
-    ResetSceneState();
+    ResetInputTables();
     ReadSceneText("ch\"al,0.1,0.2,0.3\nch\"al,0.7");
     EXPECT_EQ(AmbientLight.Red, 0.7f);
     EXPECT_EQ(AmbientLight.Green, 0.2f);
@@ -150,7 +150,7 @@ TEST(TextRecords, AmbientLightKeepsComponentsWithoutField)
 
 TEST(TextRecords, LightKeywordsAppendLightSources)
 {
-    ResetSceneState();
+    ResetInputTables();
     ReadSceneText("ch 1 2 \"sl\n"
                   "ch 3 4 \"sls,1,0.1,0.2,0.3,abc\n"
                   "ch 5 6 \"sl,2,0.1,0.2,0.3,7\n"

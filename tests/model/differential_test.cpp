@@ -81,7 +81,7 @@ TEST(ModelDifferential, IndexedBuildMatchesPlainScans)
     for (uint32_t seed = first; seed < first + count; ++seed)
     {
         std::string difference = CompareBuilds(seed, materials);
-        ReleaseFaces();
+        ResetModelTables();
         ASSERT_EQ(difference, "") << "seed " << seed;
     }
 }

@@ -1,5 +1,6 @@
 #include "model/build_model.h"
 #include "model/heights_walls.h"
+#include "model/model_tables.h"
 #include "tests/model/model_test_support.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ const WallCase WallCases[] = {
 class WallFaces : public testing::TestWithParam<const ModelBuilder*>
 {
 protected:
-    void SetUp() override { ReleaseFaces(); }
+    void SetUp() override { ResetModelTables(); }
 };
 
 TEST_P(WallFaces, FollowTheMarksAtTheEnds)
@@ -123,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Builders, WallFaces, testing::Values(&IndexedBuilder, &
 
 TEST(WallFaces, MaterialOutsideTheTableIsMidGrey)
 {
-    ReleaseFaces();
+    ResetModelTables();
     std::vector<LayerSlot> slots(LayerSlotCount);
     slots[0].Segments = {Segment(0, 0, 1, 0, 0), Segment(0, 0, 1, 0, 82)};
     for (SegmentRecord& s : slots[0].Segments)
@@ -143,7 +144,7 @@ TEST(WallFaces, MaterialOutsideTheTableIsMidGrey)
 // slot by slot.
 TEST(BuildModel, WallsOfAllSlotsBeforeAnySlab)
 {
-    ReleaseFaces();
+    ResetModelTables();
     std::vector<LayerSlot> slots(LayerSlotCount);
     for (int slot : {5, 2})
     {

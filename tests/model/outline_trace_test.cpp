@@ -59,7 +59,7 @@ TEST(Turn, SweptClockwiseFromTheReversedIncomingDirection)
 class Tracing : public testing::TestWithParam<const ModelBuilder*>
 {
 protected:
-    void SetUp() override { ReleaseFaces(); }
+    void SetUp() override { ResetModelTables(); }
     std::vector<TPGon> Slabs(const TTxy& segments)
     {
         GetParam()->BuildSlabs(segments, TestMaterials());

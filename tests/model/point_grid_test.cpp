@@ -63,16 +63,4 @@ TEST(PointGrid, FindsWhatAFullScanFinds)
     EXPECT_GT(pairs, points.size()); // distinct points did coincide
 }
 
-TEST(PointGrid, CellsHoldTheirPointsInOrder)
-{
-    std::vector<TPlanPoint> points = {
-        {5, 5}, {0, 0}, {5, 5}, {std::numeric_limits<float>::quiet_NaN(), 0}, {5, 5}};
-    PointGrid grid;
-    BuildPointGrid(grid, points);
-    ASSERT_EQ(grid.CellStart.size(), 3u);
-    EXPECT_EQ(grid.Items, (std::vector<int32_t>{0, 2, 4, 1}));
-    EXPECT_EQ(FoundInGrid(grid, points, {5.00009f, 4.99991f}), (std::vector<int32_t>{0, 2, 4}));
-    EXPECT_TRUE(FoundInGrid(grid, points, {5, 5.0001f}).empty());
-}
-
 } // namespace

@@ -46,7 +46,7 @@ void ExpectFace(const TPGon& face, const std::vector<Corner>& corners, bool top)
 class SlabFaces : public testing::TestWithParam<const ModelBuilder*>
 {
 protected:
-    void SetUp() override { ReleaseFaces(); }
+    void SetUp() override { ResetModelTables(); }
     std::vector<TPGon> Slabs(const TTxy& segments)
     {
         GetParam()->BuildSlabs(segments, Materials);
