@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "common/errors.h"
 
 ProgramError::ProgramError(ErrorKind kind, std::string argument)
     : std::runtime_error(FormatErrorMessage(kind, argument)), Kind(kind), Argument(std::move(argument))

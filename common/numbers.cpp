@@ -1,6 +1,6 @@
-#include "numbers.h"
+#include "common/numbers.h"
 
-#include "errors.h"
+#include "common/errors.h"
 
 #include <algorithm>
 #include <charconv>

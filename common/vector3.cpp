@@ -1,6 +1,6 @@
-#include "vector3.h"
+#include "common/vector3.h"
 
-#include "tolerance.h"
+#include "common/tolerance.h"
 
 #include <cmath>
 

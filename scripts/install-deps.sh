@@ -12,7 +12,7 @@ packages=(
   libosmesa6-dev libglu1-mesa-dev
   fonts-ipafont-gothic
   xvfb xdotool x11-apps imagemagick
-  clang-format
+  clang-format clang-tidy
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs
-# every test; then builds the core libraries and their tests again under
+# Installs what is missing; checks formatting and the direction of includes;
+# builds everything with warnings as errors, runs clang-tidy on the libraries
+# and every test; then builds the core libraries and their tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs them; then runs
 # each fuzzer for a few seconds from its seed corpus.
 set -euo pipefail
@@ -9,9 +10,14 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 
+echo "== formatting and includes"
+git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+bash scripts/check-includes.sh
+
 echo "== build and test"
 cmake -S . -B build -DKV_WERROR=ON
 cmake --build build -j"$jobs"
+bash scripts/check-tidy.sh build
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== sanitizer build and test (core libraries)"

@@ -1,9 +1,9 @@
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
-#include "input_test_support.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
+#include "tests/input/input_test_support.h"
 
 #include <gtest/gtest.h>
 

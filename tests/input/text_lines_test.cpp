@@ -1,5 +1,5 @@
 #include "input/text_lines.h"
-#include "input_test_support.h"
+#include "tests/input/input_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "input/input_tables.h"
 #include "input/scene_loader.h"
-#include "input_test_support.h"
+#include "tests/input/input_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // rounding differences between Mesa builds, while a wrong camera, light,
 // winding or colour moves many pixels by a lot. scripts/update-baseline.sh
 // regenerates the pictures on purpose.
-#include "tool_runner.h"
+#include "tests/tools/tool_runner.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 // kestrelview-render as a command: exit statuses, where it reads and
 // writes, the pictures it writes, and what it never writes.
-#include "tool_runner.h"
+#include "tests/tools/tool_runner.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The JSON dump of kestrelview-render: key order, the values of a tiny
 // drawing and of the bundled example, the state after a failed start, and
 // numbers in their shortest and non-finite forms.
-#include "tool_runner.h"
+#include "tests/tools/tool_runner.h"
 
 #include <gtest/gtest.h>
 

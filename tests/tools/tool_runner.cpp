@@ -1,4 +1,4 @@
-#include "tool_runner.h"
+#include "tests/tools/tool_runner.h"
 
 #include <QFile>
 #include <QProcess>
