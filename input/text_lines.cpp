@@ -24,20 +24,21 @@ constexpr size_t ReadChunk = 1 << 16;
 
 std::string ReadWholeFile(const std::string& path)
 {
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking, so that a pipe of that name cannot hang the
+    // start; only a regular file (links followed) is read.
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0)
         throw FileOpenError(path);
     FileHandle file{descriptor};
 
     struct stat info;
-    if (fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode))
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
         throw FileOpenError(path);
 
     // Room for the whole file plus one chunk, so the read that meets the end
     // does not grow the buffer.
     std::string text;
-    if (S_ISREG(info.st_mode))
-        text.reserve(static_cast<size_t>(info.st_size) + ReadChunk);
+    text.reserve(static_cast<size_t>(info.st_size) + ReadChunk);
     for (;;)
     {
         size_t used = text.size();

@@ -16,7 +16,7 @@ std::vector<std::string> SplitTextLines(const std::string& text, size_t maxLines
 
 // The bytes of the file at path up to its first NUL byte, read in one go.
 // Raises the file-open error naming path when the file cannot be opened or
-// read, a directory included.
+// read: a folder, a pipe or a device of that name included.
 std::string ReadWholeFile(const std::string& path);
 
 // The text up to its first NUL byte, where the input files end.

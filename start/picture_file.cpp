@@ -1,10 +1,27 @@
 #include "start/picture_file.h"
 
 #include "common/errors.h"
+#include "common/output_file.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
-#include <QString>
+
+#include <algorithm>
+#include <cctype>
+
+namespace
+{
+
+bool EndsInPng(const std::string& path)
+{
+    const std::string suffix = ".png";
+    return path.size() >= suffix.size() &&
+           std::equal(suffix.rbegin(), suffix.rend(), path.rbegin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+} // namespace
 
 void WritePicture(const TPicture& picture, const std::string& path, TPictureFormat format)
 {
@@ -13,9 +30,10 @@ void WritePicture(const TPicture& picture, const std::string& path, TPictureForm
                  TPicture::Width * 4, QImage::Format_RGB32);
     QImage rgb = image.convertToFormat(QImage::Format_RGB888);
 
-    QString name = QString::fromLocal8Bit(path.c_str());
-    const bool png = format == TPictureFormat::ByName && name.endsWith(".png", Qt::CaseInsensitive);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !rgb.save(&file, png ? "PNG" : "BMP") || !file.commit())
+    const bool png = format == TPictureFormat::ByName && EndsInPng(path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, png ? "PNG" : "BMP"))
         throw FileCreateError(path);
+    WriteOutputFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }

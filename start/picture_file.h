@@ -12,8 +12,8 @@ enum class TPictureFormat
 };
 
 // Writes the picture as an uncompressed 24-bit BMP of 400 by 300, or as a PNG
-// when format says so. The picture goes to a temporary file that is renamed
-// into place, so a failed write never damages an existing file.
+// when format says so, through WriteOutputFile: path is used as the bytes
+// given, and a failed write never damages an existing file.
 // Raises the file-create error naming path when the file cannot be written.
 void WritePicture(const TPicture& picture, const std::string& path,
                   TPictureFormat format = TPictureFormat::ByName);

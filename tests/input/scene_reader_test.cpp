@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -205,6 +207,10 @@ TEST(SceneLoader, ResetsTheViewStateBeforeOpeningTheFile)
     std::filesystem::create_directory(folder.PathOf("dir"));
     ExpectError(ErrorOf([&] { SceneLoader(folder.PathOf("dir")); }),
                 {ErrorKind::FileOpen, folder.PathOf("dir")}, "directory");
+    // A pipe nobody writes to fails at once instead of blocking the start.
+    ASSERT_EQ(mkfifo(folder.PathOf("pipe").c_str(), 0600), 0);
+    ExpectError(ErrorOf([&] { SceneLoader(folder.PathOf("pipe")); }),
+                {ErrorKind::FileOpen, folder.PathOf("pipe")}, "pipe");
 }
 
 TEST(SceneLoader, ReadsTheFileAndKeepsWhatLinesBeforeAFailureSet)

@@ -19,6 +19,10 @@ TEST(ErrorTextTest, InputBytesShowAsUtf8WhetherUtf8OrShiftJis)
         {"壁の高さ", "壁の高さ"},
         {"\x95\xC7\x82\xCC\x8D\x82\x82\xB3", "壁の高さ"}, // Shift-JIS
         {"", ""},
+        {"1\x82", "1\\x82"},         // a lead byte with no second byte
+        {"\xff\xfe", "\\xff\\xfe"},  // neither set
+        {"\x95\xC7\xff", "壁\\xff"}, // valid Shift-JIS kept around a stray byte
+        {"\xb1\xa0", "ｱ\\xa0"},      // half-width kana; 0xA0 is no character
     };
     for (const Case& c : cases)
         EXPECT_EQ(DisplayBytes(c.Bytes), c.Shown) << c.Shown;

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace
@@ -196,10 +198,8 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
 {
     TDrawingFolder folder;
     WriteDrawing(folder, TinyMaterials, OneWall);
-    // An existing file whose name leaves no room for the temporary file the
-    // new picture is first written to.
-    QString longName = QString(250, 'p');
-    WriteBytes(folder.File(longName), "keep me");
+    // An existing file the output would have to pass through as a folder.
+    WriteBytes(folder.File("keep"), "keep me");
     struct Case
     {
         QString Target;
@@ -208,7 +208,8 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
     std::vector<Case> cases = {
         {"missing/picture.bmp", "missing/picture.bmp"},
         {"無い/絵.bmp", "無い/絵.bmp"},
-        {longName, longName},
+        {"keep/picture.bmp", "keep/picture.bmp"},
+        {QString(256, 'p'), QString(256, 'p')}, // too long for a file name
     };
     QDir readOnly(folder.File("locked"));
     if (geteuid() != 0) // permissions do not stop root
@@ -226,11 +227,35 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
             EXPECT_EQ(run.Status, 1);
             EXPECT_EQ(run.Err, "ファイル " + c.Shown.toStdString() + " を作成できません.\n");
         }
-    EXPECT_EQ(ReadBytes(folder.File(longName)), "keep me");
+    EXPECT_EQ(ReadBytes(folder.File("keep")), "keep me");
     if (geteuid() != 0)
     {
         EXPECT_EQ(ReadBytes(readOnly.filePath("picture.bmp")), "keep me");
         QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+// Output names are the bytes given, whatever their character set, and an
+// existing device is written to, never replaced by a regular file.
+TEST(RenderTool, OutputsGoWhereTheirBytesSay)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    const std::string dir = folder.Path().toStdString();
+    const std::string shiftJis = dir + "/\x82\xa0.bmp";
+    EXPECT_EQ(RunToolWithBytes(dir, {"--output", shiftJis, "--json", shiftJis + ".json", dir}), 0);
+    struct stat info;
+    EXPECT_EQ(stat(shiftJis.c_str(), &info), 0);
+    EXPECT_EQ(stat((shiftJis + ".json").c_str(), &info), 0);
+
+    const std::string device = dir + "/null";
+    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no device can be made here (not root)";
+    for (const char* option : {"--output", "--json"})
+    {
+        EXPECT_EQ(RunToolWithBytes(dir, {option, device, dir}), 0) << option;
+        ASSERT_EQ(stat(device.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode)) << option;
     }
 }
 

@@ -135,6 +135,7 @@ TEST(RenderToolJson, FailedStartsKeepTheWindowsStateAndName)
          "リストのインデックスが範囲を超えています (0)"},
         {"Shift-JIS token", TinyMaterials, " 0 0 " + unreadableWall + " 0\r\n",
          "'壁' is not a valid floating point value."},
+        {"stray byte", TinyMaterials, " 0 0 1\x82 0\r\n", "'1\\x82' is not a valid floating point value."},
     };
     // The full stop is left off after ")", whose code is lower than ".".
     for (const Case& c : cases)

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QProcess>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile)
 {
     QProcess process;
@@ -17,6 +21,29 @@ TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const
     run.Out = process.readAllStandardOutput().toStdString();
     run.Err = process.readAllStandardError().toStdString();
     return run;
+}
+
+int RunToolWithBytes(const std::string& startFolder, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv = {const_cast<char*>(KV_RENDER_TOOL)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0)
+    {
+        int null = open("/dev/null", O_WRONLY);
+        if (chdir(startFolder.c_str()) != 0 || null < 0)
+            _exit(127);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(KV_RENDER_TOOL, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 void WriteBytes(const QString& path, const std::string& bytes)

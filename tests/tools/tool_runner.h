@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 // What one run of kestrelview-render gave.
 struct TToolRun
@@ -19,6 +20,10 @@ struct TToolRun
 // Runs kestrelview-render with arguments, started in startFolder; its
 // standard output goes to outputFile when one is named.
 TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile = {});
+
+// Runs kestrelview-render with arguments taken as raw bytes, started in
+// startFolder, its output discarded; returns its exit status (-1 on a crash).
+int RunToolWithBytes(const std::string& startFolder, const std::vector<std::string>& arguments);
 
 void WriteBytes(const QString& path, const std::string& bytes);
 std::string ReadBytes(const QString& path);

@@ -1,0 +1,160 @@
+#include "tools/render_options.h"
+
+#include "start/error_text.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace
+{
+
+// What an option does with its value (empty for a switch). Returns an error
+// message, or an empty text when the value was taken.
+using TakeOption = std::string (*)(TRenderOptions& options, const std::string& value);
+
+struct TOptionRow
+{
+    const char* Name;
+    const char* Value; // nullptr for a switch
+    const char* Help;
+    TakeOption Take;
+};
+
+std::string StartFolder()
+{
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr)
+    {
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+std::optional<TOutputFile> OutputFile(const std::string& name)
+{
+    if (name.empty())
+        return std::nullopt;
+    if (name == "-" || name.front() == '/')
+        return TOutputFile{name, name};
+    return TOutputFile{name, StartFolder() + "/" + name};
+}
+
+std::string TakeJson(TRenderOptions& options, const std::string& value)
+{
+    options.Json = OutputFile(value);
+    return options.Json ? "" : "--json needs a file name";
+}
+
+std::string TakePicture(TRenderOptions& options, const std::string& value)
+{
+    options.Picture = OutputFile(value);
+    return options.Picture ? "" : "--output needs a file name";
+}
+
+std::string TakeFlat(TRenderOptions& options, const std::string&)
+{
+    options.Flat = true;
+    return "";
+}
+
+const TOptionRow OptionTable[] = {
+    {"json", "FILE", "Write the model as JSON to FILE (- for standard output).", TakeJson},
+    {"output", "PICTURE", "Write the picture to PICTURE (BMP; a name ending in .png gives a PNG).",
+     TakePicture},
+    {"flat", nullptr, "Write the flat-shaded picture.", TakeFlat},
+};
+
+std::string HelpText()
+{
+    std::string text = "Usage: kestrelview-render [options] [DIR]\n"
+                       "Reads material.txt, material2.txt and temp.txt from DIR as the Kestrelview window\n"
+                       "does, and prints a summary of the model.\n\nOptions:\n";
+    auto row = [&](std::string left, const char* help)
+    {
+        left.resize(std::max<size_t>(left.size() + 2, 22), ' ');
+        text += "  " + left + help + "\n";
+    };
+    row("-h, --help", "Displays help on commandline options.");
+    for (const TOptionRow& option : OptionTable)
+        row(std::string("--") + option.Name + (option.Value ? std::string(" <") + option.Value + ">" : ""),
+            option.Help);
+    text += "\nArguments:\n";
+    row("DIR", "The drawing's folder (default: the current directory).");
+    return text;
+}
+
+int UsageError(const std::string& message)
+{
+    std::cerr << "kestrelview-render: " << message << "\n\n" << HelpText();
+    return ExitUsage;
+}
+
+const TOptionRow* FindOption(std::string_view name)
+{
+    for (const TOptionRow& option : OptionTable)
+        if (name == option.Name)
+            return &option;
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& options)
+{
+    std::vector<std::string> positional;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i)
+    {
+        std::string argument = argv[i];
+        if (optionsEnd || argument.size() < 2 || argument[0] != '-')
+        {
+            positional.push_back(argument);
+            continue;
+        }
+        if (argument == "--")
+        {
+            optionsEnd = true;
+            continue;
+        }
+        if (argument == "-h" || argument == "--help" || argument == "-?")
+        {
+            std::cout << HelpText();
+            return ExitSucceeded;
+        }
+        size_t equals = argument.find('=');
+        std::string name = argument.substr(argument.rfind('-', 1) + 1, equals - argument.rfind('-', 1) - 1);
+        const TOptionRow* option = FindOption(name);
+        if (!option)
+            return UsageError("Unknown option '" + DisplayBytes(name) + "'.");
+        std::string value;
+        if (equals != std::string::npos)
+        {
+            if (!option->Value)
+                return UsageError("Unexpected value after '--" + name + "'.");
+            value = argument.substr(equals + 1);
+        }
+        else if (option->Value)
+        {
+            if (i + 1 == argc)
+                return UsageError("Missing value after '--" + name + "'.");
+            value = argv[++i];
+        }
+        std::string error = option->Take(options, value);
+        if (!error.empty())
+            return UsageError(error);
+    }
+    if (positional.size() > 1)
+        return UsageError("only one DIR may be given");
+    if (!positional.empty())
+        options.Directory = positional.front();
+    if (chdir(options.Directory.c_str()) != 0)
+        return UsageError("cannot enter the folder " + DisplayBytes(options.Directory));
+    return std::nullopt;
+}

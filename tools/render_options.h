@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+enum ExitStatus
+{
+    ExitSucceeded = 0,
+    ExitFailed = 1,
+    ExitUsage = 2,
+};
+
+// An output file: the name as typed, for messages, and the path it resolves
+// to from the folder the command was started in. Both are the bytes given.
+struct TOutputFile
+{
+    std::string Name;
+    std::string Path;
+};
+
+struct TRenderOptions
+{
+    std::optional<TOutputFile> Json; // Name "-": standard output
+    std::optional<TOutputFile> Picture;
+    bool Flat = false;
+    std::string Directory = ".";
+};
+
+// Fills options from the command line, taking every path as the bytes in
+// argv, output names resolved against the start folder; then enters DIR.
+// Returns an exit status when the command ends here: after the help, or
+// after a usage error, which it reports on standard error.
+std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& options);
