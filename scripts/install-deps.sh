@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xdotool x11-apps imagemagick
   clang-format clang-tidy
+  libdxflib-dev python3-ezdxf librecad-data
 )
 
 missing=()

@@ -1,0 +1,128 @@
+#include "dxf/bridge_run.h"
+
+#include "common/errors.h"
+#include "common/output_file.h"
+#include "dxf/block_expand.h"
+#include "dxf/default_materials.h"
+#include "dxf/drawing_units.h"
+#include "dxf/dxf_read.h"
+#include "dxf/interchange_writer.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+
+namespace
+{
+
+bool Exists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+// Creates the output folder when it is missing; refuses a temp.txt that
+// the bridge did not write unless forced.
+void PrepareFolder(const std::string& folder, bool force)
+{
+    struct stat status;
+    if (stat(folder.c_str(), &status) != 0)
+    {
+        if (mkdir(folder.c_str(), 0777) != 0)
+            throw DxfError("cannot create the folder " + folder + ": " + std::strerror(errno));
+        return;
+    }
+    if (!S_ISDIR(status.st_mode))
+        throw DxfError(folder + " exists and is not a folder");
+    std::string temp = folder + "/temp.txt";
+    std::ifstream existing(temp, std::ios::binary);
+    if (!existing || force)
+        return;
+    std::string firstLine;
+    std::getline(existing, firstLine);
+    if (firstLine.compare(0, std::strlen(BridgeMark), BridgeMark) != 0)
+        throw DxfError(temp +
+                       " was not written by kestrelview-dxf; it is left as it is (--force overwrites it)");
+}
+
+void PrintList(std::ostream& out, const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < names.size(); i++)
+        out << (i ? ", " : "") << names[i];
+}
+
+void PrintSummary(std::ostream& out, const std::string& temp, const TDrawingUnit& unit,
+                  const TPlanDrawing& plan, const TInterchange& interchange, const TTextEncoder& encoder,
+                  const TBridgeOptions& options)
+{
+    out << "kestrelview-dxf: " << options.Plan << " -> " << temp << "\n";
+    out << "unit: " << unit.Description << "\n";
+    out << "layers: " << plan.Layers.size() << "\n";
+    out << "segments: " << interchange.Segments << " (straight " << interchange.Straight << ", arc chords "
+        << interchange.Segments - interchange.Straight << ")\n";
+    out << "texts: " << interchange.Texts << "\n";
+    if (options.WallHeight)
+        out << "marks added: " << interchange.MarksAdded << " (walls " << *options.WallHeight << " m high)\n";
+    if (!interchange.LayersWithoutMarks.empty())
+    {
+        out << "slabs only, no height marks (--wall-height H gives walls): ";
+        PrintList(out, interchange.LayersWithoutMarks);
+        out << "\n";
+    }
+    for (const TSkipCount& skip : plan.Skipped)
+        out << "skipped: " << skip.Count << " " << skip.What << "\n";
+    if (interchange.EmptyTexts)
+        out << "skipped: " << interchange.EmptyTexts << " empty text\n";
+    if (encoder.Unconvertible)
+        out << "characters Shift-JIS cannot hold, written as \"?\": " << encoder.Unconvertible << "\n";
+}
+
+} // namespace
+
+int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& err)
+{
+    try
+    {
+        TDxfDrawing drawing = ReadDxfFile(options.Plan);
+        TPlanDrawing plan = ExpandDrawing(drawing, options.Layers);
+        for (const TSkipCount& skip : drawing.Skipped)
+            plan.Skipped.push_back({skip.What + " (not converted)", skip.Count});
+        TDrawingUnit unit = ChooseDrawingUnit(options.Unit, drawing.Units);
+        TTextEncoder encoder(drawing.Version, drawing.CodePage);
+        TInterchangeOptions interchangeOptions;
+        interchangeOptions.SourceName = options.Plan;
+        interchangeOptions.UnitScale = unit.Millimetres;
+        interchangeOptions.WallHeight = options.WallHeight;
+        TInterchange interchange = WriteInterchange(plan, encoder, interchangeOptions);
+
+        std::string folder = OutputFolder(options);
+        PrepareFolder(folder, options.Force);
+        std::string temp = folder + "/temp.txt";
+        WriteOutputFile(temp, interchange.Bytes);
+        // The user's own colours stay: the tables are written only when missing.
+        if (!Exists(folder + "/material.txt"))
+            WriteOutputFile(folder + "/material.txt", DefaultMaterialText());
+        if (!Exists(folder + "/material2.txt"))
+            WriteOutputFile(folder + "/material2.txt", DefaultMaterial2Text());
+        PrintSummary(out, temp, unit, plan, interchange, encoder, options);
+    }
+    catch (const DxfError& error)
+    {
+        err << "kestrelview-dxf: " << error.what() << "\n";
+        return 1;
+    }
+    catch (const ProgramError& error)
+    {
+        err << "kestrelview-dxf: " << error.what() << "\n";
+        return 1;
+    }
+    catch (const std::bad_alloc&)
+    {
+        err << "kestrelview-dxf: not enough memory to convert " << options.Plan << "\n";
+        return 1;
+    }
+    return 0;
+}
