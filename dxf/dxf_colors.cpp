@@ -7,7 +7,7 @@ std::array<int, 3> AciColor(int index)
     static const std::array<int, 3> First[10] = {
         {0, 0, 0},   {255, 0, 0},   {255, 255, 0},   {0, 255, 0},     {0, 255, 255},
         {0, 0, 255}, {255, 0, 255}, {255, 255, 255}, {128, 128, 128}, {192, 192, 192}};
-    static const int Greys[6] = {51, 91, 132, 173, 214, 255};
+    static const int Greys[6] = {51, 80, 105, 130, 190, 255};
     if (index < 1 || index > 255)
         return First[7];
     if (index < 10)
@@ -15,8 +15,9 @@ std::array<int, 3> AciColor(int index)
     if (index >= 250)
         return {Greys[index - 250], Greys[index - 250], Greys[index - 250]};
     // 10 to 249: 24 hues 15 degrees apart; in each run of ten, five
-    // brightnesses, each fully saturated (even) and half saturated (odd).
-    static const double Values[5] = {1.0, 0.8, 0.6, 0.5, 0.3};
+    // brightnesses, each fully saturated (even) and half saturated (odd),
+    // channels rounded down.
+    static const double Values[5] = {255, 165, 127, 76, 38};
     int step = index - 10;
     double hue = (step / 10) * 15.0;
     double value = Values[(step % 10) / 2];
@@ -48,8 +49,8 @@ std::array<int, 3> AciColor(int index)
         rgb[0] = value, rgb[1] = p, rgb[2] = q;
         break;
     }
-    return {static_cast<int>(std::lround(rgb[0] * 255)), static_cast<int>(std::lround(rgb[1] * 255)),
-            static_cast<int>(std::lround(rgb[2] * 255))};
+    return {static_cast<int>(rgb[0] + 1e-9), static_cast<int>(rgb[1] + 1e-9),
+            static_cast<int>(rgb[2] + 1e-9)};
 }
 
 int LineColorFor(int index)

@@ -63,7 +63,7 @@ public:
         InBlock = false;
     }
 
-    void endSection() override { EndPolyline(); }
+    // Not endSection: dxflib calls it at every group of code 0.
     void endSequence() override { EndPolyline(); }
 
     void addLine(const DL_LineData& data) override

@@ -1,0 +1,118 @@
+# Small drawings written with ezdxf, one per entity kind plus layers, colours,
+# units and text encoding; each is converted with kestrelview-dxf and read
+# back through kestrelview-render --json.  Usage: entity_table.py DXF RENDER
+import json, subprocess, sys, tempfile
+import ezdxf
+
+bridge, render = sys.argv[1:3]
+RED, BLUE, GREEN = [1, 0, 0], [0, 0, 1], [0, 1, 0]
+
+
+def walls(faces):  # faces over one segment: two plan positions at most
+    return [f for f in faces if len({(round(v[0], 3), round(v[2], 3)) for v in f["vertices"]}) <= 2]
+
+
+def top(faces):
+    return max(v[1] for f in faces for v in f["vertices"])
+
+
+def colours(faces):
+    return sorted({tuple(f["material"][:3]) for f in walls(faces)})
+
+
+def lines(m):
+    m.add_line((0, 0), (3, 0))
+
+
+def half_circle(m):
+    m.add_polyline2d([(0, 0), (2, 0)]).vertices[0].dxf.bulge = 1
+
+
+def insert(m):  # layer 0 and BYBLOCK inside take the INSERT's layer and colour
+    b = m.doc.blocks.new("DOOR")
+    b.add_line((0, 0), (1, 0), dxfattribs={"color": 0})
+    m.add_blockref("DOOR", (5, 5), dxfattribs={"rotation": 90, "xscale": 2, "color": 1, "layer": "A"})
+
+
+def minsert(m):
+    m.doc.blocks.new("POST").add_line((0, 0), (0.5, 0))
+    r = m.add_blockref("POST", (0, 0))
+    r.dxf.row_count, r.dxf.column_count, r.dxf.row_spacing, r.dxf.column_spacing = 2, 3, 2, 2
+
+
+def layers(m):
+    m.doc.layers.add("B", color=5)
+    m.add_line((0, 0), (1, 0), dxfattribs={"layer": "A"})
+    m.add_line((0, 2), (1, 2), dxfattribs={"layer": "B"})
+
+
+def palette(m):  # BYLAYER blue; index 14 (dark red) is nearest to red
+    m.doc.layers.add("B", color=5)
+    m.add_line((0, 0), (1, 0), dxfattribs={"layer": "B"})
+    m.add_line((0, 2), (1, 2), dxfattribs={"color": 14})
+
+
+def marks(m):  # height texts at both ends, justified by their alignment point
+    m.add_line((0, 0), (2, 0))
+    m.add_text("3,0").set_placement((0, 0))
+    m.add_text("3,0").set_placement((2, 0), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
+
+
+def view(m):
+    m.add_line((0, 0), (1, 0))
+    m.add_text("v,1.6,45").set_placement((2, -5))
+    m.add_mtext("{\\fArial|b1;f},\\P1", dxfattribs={"insert": (1, 0)})
+
+
+def japanese(m):
+    m.doc.layers.add("壁")
+    m.add_line((0, 0), (1, 0), dxfattribs={"layer": "壁"})
+    m.add_text('部屋 "A" é', dxfattribs={"layer": "壁"})
+
+
+def r12(m):
+    m.add_line((0, 0), (1, 0))
+    m.add_text("\\U+58C1")
+
+
+# name, version, $INSUNITS, builder, options, check(faces, json, temp.txt bytes)
+CASES = [
+    ("line", "R2010", 6, lines, [], lambda f, j, t: len(walls(f)) == 1 and top(f) == 2400
+     and max(v[0] for v in f[0]["vertices"]) == 3000),
+    ("lwpolyline", "R2010", 6, lambda m: m.add_lwpolyline([(0, 0), (4, 0), (4, 3), (0, 3)], close=True), [],
+     lambda f, j, t: len(walls(f)) == 4 and len(f) > 4),
+    ("polyline bulge", "R2000", 6, half_circle, [],
+     lambda f, j, t: len(walls(f)) == 12),
+    ("arc", "R2010", 6, lambda m: m.add_arc((0, 0), 1, 0, 90), [], lambda f, j, t: len(walls(f)) == 6),
+    ("circle", "R2010", 6, lambda m: m.add_circle((0, 0), 1), [], lambda f, j, t: len(walls(f)) == 23),
+    ("insert", "R2010", 6, insert, [], lambda f, j, t: colours(f) == [tuple(RED)]
+     and sorted(v[2] for v in f[0]["vertices"])[::3] == [-7000, -5000]),
+    ("minsert", "R2010", 6, minsert, [], lambda f, j, t: len(walls(f)) == 6),
+    ("layers", "R2010", 6, layers, ["--layers", "a"], lambda f, j, t: len(f) == 1 and b"lynA\r\n" in t
+     and b"lynB" not in t),
+    ("colours", "R2010", 6, palette, [], lambda f, j, t: colours(f) == sorted([tuple(RED), tuple(BLUE)])),
+    ("inches", "R2010", 1, lines, [], lambda f, j, t: max(v[0] for v in f[0]["vertices"]) == 76.2),
+    ("marks", "R2010", 6, marks, [], lambda f, j, t: top(f) == 3000 and b"3,0" in t),
+    ("view", "R2010", 6, view, [], lambda f, j, t: j["view"]["eye"] == [2000, 1600, 5000]
+     and j["view"]["fieldOfView"] == 45 and j["view"]["target"] == [1000, 1000, 0]),
+    ("japanese", "R2010", 4, japanese, [], lambda f, j, t: "壁".encode("cp932") in t
+     and ('部屋 ”A” ?').encode("cp932") in t),
+    ("r12", "R12", 4, r12, [], lambda f, j, t: b'"' + "壁".encode("cp932") + b"\r\n" in t),
+]
+
+failed = 0
+for name, version, units, build, options, check in CASES:
+    with tempfile.TemporaryDirectory() as folder:
+        doc = ezdxf.new(version)
+        doc.header["$INSUNITS"] = units
+        build(doc.modelspace())
+        doc.saveas(f"{folder}/plan.dxf")
+        run = subprocess.run([bridge, f"{folder}/plan.dxf", "--wall-height", "2.4"] + options, capture_output=True)
+        out = subprocess.run([render, "--json", "-", f"{folder}/plan.kestrelview"], capture_output=True)
+        state = json.loads(out.stdout) if out.returncode == 0 else {}
+        temp = open(f"{folder}/plan.kestrelview/temp.txt", "rb").read() if run.returncode == 0 else b""
+        if run.returncode or out.returncode or not check(state["faces"], state, temp):
+            failed += 1
+            print(f"FAIL {name}: {run.stdout.decode()}{run.stderr.decode()}{out.stderr.decode()}\n{temp[:2000]}")
+print(f"{len(CASES) - failed} of {len(CASES)} drawings as expected")
+sys.exit(1 if failed else 0)
