@@ -1,7 +1,7 @@
 # Small drawings written with ezdxf, one per entity kind plus layers, colours,
 # units and text encoding; each is converted with kestrelview-dxf and read
 # back through kestrelview-render --json.  Usage: entity_table.py DXF RENDER
-import json, subprocess, sys, tempfile
+import json, os, subprocess, sys, tempfile
 import ezdxf
 
 bridge, render = sys.argv[1:3]
@@ -114,5 +114,39 @@ for name, version, units, build, options, check in CASES:
         if run.returncode or out.returncode or not check(state["faces"], state, temp):
             failed += 1
             print(f"FAIL {name}: {run.stdout.decode()}{run.stderr.decode()}{out.stderr.decode()}\n{temp[:2000]}")
-print(f"{len(CASES) - failed} of {len(CASES)} drawings as expected")
+
+
+def many_layers(folder):
+    doc = ezdxf.new()
+    for i in range(300):
+        doc.modelspace().add_line((0, i), (1, i), dxfattribs={"layer": f"L{i}"})
+    doc.saveas(f"{folder}/plan.dxf")
+
+
+def host_file(folder):
+    lines_doc = ezdxf.new()
+    lines(lines_doc.modelspace())
+    lines_doc.saveas(f"{folder}/plan.dxf")
+    os.mkdir(f"{folder}/plan.kestrelview")
+    open(f"{folder}/plan.kestrelview/temp.txt", "w").write(" 0 0 1 1\n")
+
+
+# Refusals: exit status 1, a clear message, and nothing written.
+ERRORS = [
+    ("binary", lambda d: open(f"{d}/plan.dxf", "wb").write(b"AutoCAD Binary DXF\r\n\x1a\x00"), "binary DXF"),
+    ("no dxf", lambda d: open(f"{d}/plan.dxf", "wb").write(b"0\nLINE\n"), "not a DXF"),
+    ("missing", lambda d: None, "cannot open"),
+    ("300 layers", many_layers, "--layers"),
+    ("host temp.txt", host_file, "--force"),
+]
+for name, make, message in ERRORS:
+    with tempfile.TemporaryDirectory() as folder:
+        make(folder)
+        run = subprocess.run([bridge, f"{folder}/plan.dxf"], capture_output=True)
+        out = f"{folder}/plan.kestrelview"
+        kept = open(f"{out}/temp.txt").read() == " 0 0 1 1\n" if name == "host temp.txt" else not os.path.exists(out)
+        if run.returncode != 1 or message not in run.stderr.decode() or not kept:
+            failed += 1
+            print(f"FAIL {name}: {run.returncode} {run.stderr.decode()}")
+print(f"{len(CASES) + len(ERRORS) - failed} of {len(CASES) + len(ERRORS)} drawings as expected")
 sys.exit(1 if failed else 0)
