@@ -13,14 +13,6 @@
 namespace
 {
 
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // Collects what dxflib reports into a TDxfDrawing. Entities between a block's
 // start and end go into that block, all others into model space.
 class TDrawingCollector : public DL_CreationAdapter
@@ -47,13 +39,13 @@ public:
         DL_Attributes attributes = getAttributes();
         // A negative colour marks a layer that is switched off; it keeps its colour.
         Drawing.Layers.push_back(
-            {data.name, std::abs(attributes.getColor()), UpperCase(attributes.getLinetype())});
+            {data.name, std::abs(attributes.getColor()), UpperCaseName(attributes.getLinetype())});
     }
 
     void addBlock(const DL_BlockData& data) override
     {
         EndPolyline();
-        Drawing.Blocks.push_back({UpperCase(data.name), data.bpx, data.bpy, {}});
+        Drawing.Blocks.push_back({UpperCaseName(data.name), data.bpx, data.bpy, {}});
         InBlock = true;
     }
 
@@ -116,7 +108,7 @@ public:
     void addInsert(const DL_InsertData& data) override
     {
         TDxfEntity& insert = Add(TDxfKind::Insert);
-        insert.Block = UpperCase(data.name);
+        insert.Block = UpperCaseName(data.name);
         insert.X = data.ipx;
         insert.Y = data.ipy;
         insert.ScaleX = data.sx;
@@ -200,7 +192,7 @@ private:
         entity.Kind = kind;
         entity.Layer = attributes.getLayer();
         entity.Color = attributes.getColor();
-        entity.LineType = UpperCase(attributes.getLinetype());
+        entity.LineType = UpperCaseName(attributes.getLinetype());
         // Entities drawn in their own plane (arcs, polylines, texts, inserts)
         // are seen from below when their extrusion points down: x is mirrored.
         entity.Mirrored = getExtrusion()->getDirection()[2] < 0;
@@ -211,12 +203,7 @@ private:
     void Skip(const std::string& what)
     {
         EndPolyline();
-        auto found = std::find_if(Drawing.Skipped.begin(), Drawing.Skipped.end(),
-                                  [&](const TSkipCount& skip) { return skip.What == what; });
-        if (found == Drawing.Skipped.end())
-            Drawing.Skipped.push_back({what, 1});
-        else
-            found->Count++;
+        CountSkip(Drawing.Skipped, what);
     }
 };
 

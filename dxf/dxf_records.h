@@ -82,3 +82,10 @@ struct TDxfDrawing
     std::string CodePage; // $DWGCODEPAGE
     std::string Version;  // $ACADVER
 };
+
+// Adds one to the count of what, appending it when new.
+void CountSkip(std::vector<TSkipCount>& skipped, const std::string& what);
+
+// A DXF name in upper case, as layer, block and line type names compare
+// without regard to case.
+std::string UpperCaseName(std::string name);
