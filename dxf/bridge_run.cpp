@@ -124,5 +124,10 @@ int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& er
         err << "kestrelview-dxf: not enough memory to convert " << options.Plan << "\n";
         return 1;
     }
+    catch (const std::exception& error)
+    {
+        err << "kestrelview-dxf: cannot convert " << options.Plan << ": " << error.what() << "\n";
+        return 1;
+    }
     return 0;
 }

@@ -152,7 +152,10 @@ std::string PlainCharacters(const std::string& text)
 
 TTextEncoder::TTextEncoder(const std::string& version, const std::string& codePage)
 {
-    bool utf8 = version >= "AC1021" || IconvName(codePage) == "UTF-8";
+    // A file that names neither (written by hand or by a small program) is
+    // taken as UTF-8, as text files are today.
+    bool utf8 =
+        version >= "AC1021" || IconvName(codePage) == "UTF-8" || (version.empty() && codePage.empty());
     ToUtf8 = utf8 ? NoConversion : iconv_open("UTF-8", IconvName(codePage).c_str());
     if (!utf8 && ToUtf8 == NoConversion)
         ToUtf8 = iconv_open("UTF-8", "CP1252");
