@@ -19,7 +19,8 @@ std::array<int, 3> AciColor(int index)
     // channels rounded down.
     static const double Values[5] = {255, 165, 127, 76, 38};
     int step = index - 10;
-    double hue = (step / 10) * 15.0;
+    int hueStep = step / 10;
+    double hue = hueStep * 15.0;
     double value = Values[(step % 10) / 2];
     double saturation = (step % 2 == 0) ? 1.0 : 0.5;
     double sector = hue / 60.0;

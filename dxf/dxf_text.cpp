@@ -6,7 +6,8 @@
 namespace
 {
 
-const iconv_t NoConversion = reinterpret_cast<iconv_t>(-1);
+// iconv_open's failure value, also standing for "no conversion needed".
+const iconv_t NoConversion = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
 
 // The iconv name of a $DWGCODEPAGE value such as ANSI_1252 or DOS850.
 std::string IconvName(const std::string& codePage)

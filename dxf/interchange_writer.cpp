@@ -100,8 +100,15 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
                 continue;
             }
             hasMark = hasMark || IsHeightMark(converted);
-            out += "ch " + Point(text.X * scale, text.Y * scale) + " " + Number(text.Height * scale) + " " +
-                   Number(text.Angle) + " \"" + converted + "\r\n";
+            out += "ch ";
+            out += Point(text.X * scale, text.Y * scale);
+            out += ' ';
+            out += Number(text.Height * scale);
+            out += ' ';
+            out += Number(text.Angle);
+            out += " \"";
+            out += converted;
+            out += "\r\n";
             result.Texts++;
         }
 
@@ -121,7 +128,11 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
             std::string to = Point(segment.X2 * scale, segment.Y2 * scale);
             if (from == to)
                 continue; // shorter than the file's precision
-            out += " " + from + " " + to + "\r\n";
+            out += ' ';
+            out += from;
+            out += ' ';
+            out += to;
+            out += "\r\n";
             result.Segments++;
             result.Straight += segment.Straight ? 1 : 0;
             if (!hasMark && options.WallHeight)
@@ -143,7 +154,9 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
         for (const std::string& end : ends)
             if (marked.insert(end).second)
             {
-                out += "ch " + end + mark;
+                out += "ch ";
+                out += end;
+                out += mark;
                 result.MarksAdded++;
             }
     }

@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace
 {
 
@@ -42,7 +40,10 @@ std::string FindProgram(const std::string& name, const std::vector<std::string>&
     std::string folder = ExecutableFolder();
     for (const std::string& candidate : buildFolders)
     {
-        std::string path = folder + "/" + candidate + name;
+        std::string path = folder;
+        path += '/';
+        path += candidate;
+        path += name;
         if (access(path.c_str(), X_OK) == 0)
             return path;
     }

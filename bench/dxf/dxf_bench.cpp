@@ -37,8 +37,10 @@ std::string PlanPath()
         for (int i = 0; i < LineCount; i++)
         {
             int room = i / 2;
-            double x = (room % 224) * 3000.0;
-            double y = (room / 224) * 3000.0;
+            int column = room % 224;
+            int row = room / 224;
+            double x = column * 3000.0;
+            double y = row * 3000.0;
             bool across = i % 2 == 0;
             dxf << "0\nLINE\n8\nLayer" << room % 4 << "\n10\n"
                 << x << "\n20\n"
