@@ -280,7 +280,7 @@ void AddEntity(TExpansion& expansion, const TDxfEntity& entity, const TInherited
     }
     if (!Kept(expansion, look.Layer))
     {
-        CountSkip(expansion.Plan.Skipped, "entity not on the layers chosen with --layers");
+        CountSkip(expansion.Plan.Skipped, "entities not on the layers chosen with --layers");
         return;
     }
     switch (entity.Kind)

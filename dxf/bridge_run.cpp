@@ -55,8 +55,8 @@ void PrintList(std::ostream& out, const std::vector<std::string>& names)
 }
 
 void PrintSummary(std::ostream& out, const std::string& temp, const TDrawingUnit& unit,
-                  const TPlanDrawing& plan, const TInterchange& interchange, const TTextEncoder& encoder,
-                  const TBridgeOptions& options)
+                  const std::vector<TSkipCount>& kinds, const TPlanDrawing& plan,
+                  const TInterchange& interchange, const TTextEncoder& encoder, const TBridgeOptions& options)
 {
     out << "kestrelview-dxf: " << options.Plan << " -> " << temp << "\n";
     out << "unit: " << unit.Description << "\n";
@@ -72,10 +72,17 @@ void PrintSummary(std::ostream& out, const std::string& temp, const TDrawingUnit
         PrintList(out, interchange.LayersWithoutMarks);
         out << "\n";
     }
+    if (!kinds.empty())
+    {
+        out << "skipped, kinds that are not converted:";
+        for (const TSkipCount& skip : kinds)
+            out << " " << skip.Count << " " << skip.What;
+        out << "\n";
+    }
     for (const TSkipCount& skip : plan.Skipped)
         out << "skipped: " << skip.Count << " " << skip.What << "\n";
     if (interchange.EmptyTexts)
-        out << "skipped: " << interchange.EmptyTexts << " empty text\n";
+        out << "skipped: " << interchange.EmptyTexts << " text empty once converted\n";
     if (encoder.Unconvertible)
         out << "characters Shift-JIS cannot hold, written as \"?\": " << encoder.Unconvertible << "\n";
 }
@@ -88,8 +95,6 @@ int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& er
     {
         TDxfDrawing drawing = ReadDxfFile(options.Plan);
         TPlanDrawing plan = ExpandDrawing(drawing, options.Layers);
-        for (const TSkipCount& skip : drawing.Skipped)
-            plan.Skipped.push_back({skip.What + " (not converted)", skip.Count});
         TDrawingUnit unit = ChooseDrawingUnit(options.Unit, drawing.Units);
         TTextEncoder encoder(drawing.Version, drawing.CodePage);
         TInterchangeOptions interchangeOptions;
@@ -107,7 +112,7 @@ int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& er
             WriteOutputFile(folder + "/material.txt", DefaultMaterialText());
         if (!Exists(folder + "/material2.txt"))
             WriteOutputFile(folder + "/material2.txt", DefaultMaterial2Text());
-        PrintSummary(out, temp, unit, plan, interchange, encoder, options);
+        PrintSummary(out, temp, unit, drawing.Skipped, plan, interchange, encoder, options);
     }
     catch (const DxfError& error)
     {
