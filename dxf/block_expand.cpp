@@ -48,6 +48,10 @@ struct TLook
     std::string Layer;
     int Color = 7;
     std::string LineType;
+    // Plan.Layers and Plan.LineTypes indexes, taken when the entity first
+    // gives a record, so that only layers with records get a slot.
+    int LayerIndex = -1;
+    int LineTypeIndex = -1;
 };
 
 // The drawing being expanded, its lookup tables and the plan it fills.
@@ -60,7 +64,7 @@ struct TExpansion
     std::unordered_map<std::string, int> UsedLayers;    // upper-case name: index into Plan.Layers
     std::unordered_map<std::string, int> UsedLineTypes; // name: index into Plan.LineTypes
     TPlanDrawing Plan;
-    size_t Placements = 0; // array elements expanded, so that empty arrays cannot run on unchecked
+    size_t Placements = 0; // blocks placed, array elements counted one by one
 };
 
 const TDxfLayer* FindLayer(const TExpansion& expansion, const std::string& name)
@@ -84,14 +88,14 @@ int IndexOf(std::unordered_map<std::string, int>& used, std::vector<std::string>
     return found->second;
 }
 
-int LayerIndex(TExpansion& expansion, const TLook& look)
+void TakeIndexes(TExpansion& expansion, TLook& look)
 {
-    return IndexOf(expansion.UsedLayers, expansion.Plan.Layers, UpperCaseName(look.Layer), look.Layer);
-}
-
-int LineTypeIndex(TExpansion& expansion, const TLook& look)
-{
-    return IndexOf(expansion.UsedLineTypes, expansion.Plan.LineTypes, look.LineType, look.LineType);
+    if (look.LayerIndex >= 0)
+        return;
+    look.LayerIndex =
+        IndexOf(expansion.UsedLayers, expansion.Plan.Layers, UpperCaseName(look.Layer), look.Layer);
+    look.LineTypeIndex =
+        IndexOf(expansion.UsedLineTypes, expansion.Plan.LineTypes, look.LineType, look.LineType);
 }
 
 TLook Resolve(const TExpansion& expansion, const TDxfEntity& entity, const TInherited& inherited)
@@ -121,9 +125,12 @@ TLook Resolve(const TExpansion& expansion, const TDxfEntity& entity, const TInhe
 void CheckSize(const TExpansion& expansion)
 {
     const TPlanDrawing& plan = expansion.Plan;
-    if (plan.Segments.size() + plan.Texts.size() + expansion.Placements / 16 > MaxPlanRecords)
+    if (plan.Segments.size() + plan.Texts.size() > MaxPlanRecords)
         throw DxfError("the drawing expands to more than " + std::to_string(MaxPlanRecords) +
                        " segments and texts (nested or arrayed blocks); choose fewer layers with --layers");
+    if (expansion.Placements > MaxBlockPlacements)
+        throw DxfError("the drawing's blocks are placed more than " + std::to_string(MaxBlockPlacements) +
+                       " times (blocks nested in themselves, or huge arrays)");
 }
 
 bool Finite(TPoint2 point)
@@ -131,7 +138,7 @@ bool Finite(TPoint2 point)
     return std::isfinite(point.X) && std::isfinite(point.Y);
 }
 
-void AddSegment(TExpansion& expansion, const TLook& look, TPoint2 from, TPoint2 to, bool straight)
+void AddSegment(TExpansion& expansion, TLook& look, TPoint2 from, TPoint2 to, bool straight)
 {
     if (from.X == to.X && from.Y == to.Y)
         return; // zero-length edges give no wall
@@ -140,27 +147,27 @@ void AddSegment(TExpansion& expansion, const TLook& look, TPoint2 from, TPoint2 
         CountSkip(expansion.Plan.Skipped, "segment with coordinates out of range");
         return;
     }
+    TakeIndexes(expansion, look);
     TPlanSegment segment;
     segment.X1 = from.X;
     segment.Y1 = from.Y;
     segment.X2 = to.X;
     segment.Y2 = to.Y;
-    segment.Layer = LayerIndex(expansion, look);
+    segment.Layer = look.LayerIndex;
     segment.Color = look.Color;
-    segment.LineType = LineTypeIndex(expansion, look);
+    segment.LineType = look.LineTypeIndex;
     segment.Straight = straight;
     expansion.Plan.Segments.push_back(segment);
 }
 
-void AddChain(TExpansion& expansion, const TLook& look, const TPlacement& placement,
+void AddChain(TExpansion& expansion, TLook& look, const TPlacement& placement,
               const std::vector<TPoint2>& points, bool straight)
 {
     for (size_t i = 1; i < points.size(); i++)
         AddSegment(expansion, look, Place(placement, points[i - 1]), Place(placement, points[i]), straight);
 }
 
-void AddPolyline(TExpansion& expansion, const TDxfEntity& entity, const TLook& look,
-                 const TPlacement& placement)
+void AddPolyline(TExpansion& expansion, const TDxfEntity& entity, TLook& look, const TPlacement& placement)
 {
     const std::vector<TDxfVertex>& vertices = entity.Vertices;
     if (vertices.size() < 2)
@@ -183,7 +190,7 @@ void AddPolyline(TExpansion& expansion, const TDxfEntity& entity, const TLook& l
     }
 }
 
-void AddArc(TExpansion& expansion, const TDxfEntity& entity, const TLook& look, const TPlacement& placement)
+void AddArc(TExpansion& expansion, const TDxfEntity& entity, TLook& look, const TPlacement& placement)
 {
     double start = 0;
     double sweep = 2 * std::numbers::pi;
@@ -200,7 +207,7 @@ void AddArc(TExpansion& expansion, const TDxfEntity& entity, const TLook& look, 
              ArcPoints(entity.CenterX, entity.CenterY, entity.Radius, start, sweep), false);
 }
 
-void AddText(TExpansion& expansion, const TDxfEntity& entity, const TLook& look, const TPlacement& placement)
+void AddText(TExpansion& expansion, const TDxfEntity& entity, TLook& look, const TPlacement& placement)
 {
     TPoint2 at = Place(placement, {entity.X, entity.Y});
     if (!Finite(at))
@@ -208,6 +215,7 @@ void AddText(TExpansion& expansion, const TDxfEntity& entity, const TLook& look,
         CountSkip(expansion.Plan.Skipped, "text with coordinates out of range");
         return;
     }
+    TakeIndexes(expansion, look);
     TPlanText text;
     text.X = at.X;
     text.Y = at.Y;
@@ -216,16 +224,16 @@ void AddText(TExpansion& expansion, const TDxfEntity& entity, const TLook& look,
     text.Angle = entity.Angle + std::atan2(placement.C, placement.A) * 180 / std::numbers::pi;
     text.Text = entity.Text;
     text.MText = entity.MText;
-    text.Layer = LayerIndex(expansion, look);
+    text.Layer = look.LayerIndex;
     text.Color = look.Color;
-    text.LineType = LineTypeIndex(expansion, look);
+    text.LineType = look.LineTypeIndex;
     expansion.Plan.Texts.push_back(std::move(text));
 }
 
 void AddEntity(TExpansion& expansion, const TDxfEntity& entity, const TInherited& inherited);
 
-void AddInsert(TExpansion& expansion, const TDxfEntity& entity, const TLook& look,
-               const TPlacement& placement, const TInherited& inherited)
+void AddInsert(TExpansion& expansion, const TDxfEntity& entity, TLook& look, const TPlacement& placement,
+               const TInherited& inherited)
 {
     auto block = expansion.Blocks.find(entity.Block);
     if (block == expansion.Blocks.end())

@@ -41,12 +41,13 @@ struct TPlanDrawing
 // would otherwise never end).
 const int MaxBlockDepth = 32;
 
-// More records than this are refused: a few nested arrays can multiply a
-// small file into more than any plan needs.
-const size_t MaxPlanRecords = 10'000'000;
+// More records or block placements than these are refused: a few nested
+// or self-inserting blocks can multiply a small file beyond any plan.
+const size_t MaxPlanRecords = 2'000'000;
+const size_t MaxBlockPlacements = 200'000;
 
 // Expands the drawing's model space. When keepLayers is not empty only
 // entities whose layer (after blocks pass theirs on) is named in it are kept;
 // names compare without regard to case. Raises DxfError when the drawing
-// grows beyond MaxPlanRecords.
+// grows beyond MaxPlanRecords or MaxBlockPlacements.
 TPlanDrawing ExpandDrawing(const TDxfDrawing& drawing, const std::vector<std::string>& keepLayers);
