@@ -7,12 +7,12 @@
 #include "dxf/drawing_units.h"
 #include "dxf/dxf_read.h"
 #include "dxf/interchange_writer.h"
+#include "dxf/regular_file.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <ostream>
 
 namespace
@@ -38,12 +38,10 @@ void PrepareFolder(const std::string& folder, bool force)
     if (!S_ISDIR(status.st_mode))
         throw DxfError(folder + " exists and is not a folder");
     std::string temp = folder + "/temp.txt";
-    std::ifstream existing(temp, std::ios::binary);
-    if (!existing || force)
+    if (force || !Exists(temp))
         return;
-    std::string firstLine;
-    std::getline(existing, firstLine);
-    if (firstLine.compare(0, std::strlen(BridgeMark), BridgeMark) != 0)
+    std::string start = ReadRegularFile(temp, std::strlen(BridgeMark));
+    if (start != BridgeMark)
         throw DxfError(temp +
                        " was not written by kestrelview-dxf; it is left as it is (--force overwrites it)");
 }

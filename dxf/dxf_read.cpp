@@ -1,12 +1,11 @@
 #include "dxf/dxf_read.h"
 
+#include "dxf/regular_file.h"
+
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -250,12 +249,5 @@ TDxfDrawing ReadDxfBytes(const std::string& bytes, const std::string& name)
 
 TDxfDrawing ReadDxfFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw DxfError("cannot open " + path + ": " + std::strerror(errno));
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad())
-        throw DxfError("cannot read " + path + ": " + std::strerror(errno));
-    return ReadDxfBytes(bytes.str(), path);
+    return ReadDxfBytes(ReadRegularFile(path), path);
 }

@@ -136,6 +136,7 @@ ERRORS = [
     ("binary", lambda d: open(f"{d}/plan.dxf", "wb").write(b"AutoCAD Binary DXF\r\n\x1a\x00"), "binary DXF"),
     ("no dxf", lambda d: open(f"{d}/plan.dxf", "wb").write(b"0\nLINE\n"), "not a DXF"),
     ("missing", lambda d: None, "cannot open"),
+    ("pipe", lambda d: os.mkfifo(f"{d}/plan.dxf"), "not a regular file"),
     ("300 layers", many_layers, "--layers"),
     ("host temp.txt", host_file, "--force"),
 ]
