@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Makes the pictures of the user guide with the companion: each drawing
 # docs/guide/NAME.txt, with the guide's two material files beside it, gives
-# docs/images/guide-NAME.png (and a flat-shaded one for the shading section).
+# docs/images/guide-NAME.png (and a flat-shaded one for the shading section);
+# the example DXF plan, converted with --wall-height 2.4, gives dxf-plan.png.
 # Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake -S . -B "$build" -DKV_WERROR=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target kestrelview-render
+cmake --build "$build" -j"$(nproc)" --target kestrelview-render kestrelview-dxf
 companion="$build/tools/kestrelview-render"
 
 work=$(mktemp -d)
@@ -30,3 +31,7 @@ for drawing in docs/guide/*.txt; do
   picture "$name" "docs/images/guide-$name.png"
 done
 picture base-heights docs/images/guide-base-heights-flat.png --flat
+
+"$build/tools/kestrelview-dxf" examples/dxf-plan/plan.dxf --wall-height 2.4 --out "$work/dxf-plan" \
+  --output docs/images/dxf-plan.png >/dev/null
+echo docs/images/dxf-plan.png
