@@ -6,6 +6,7 @@
 #include <dl_dxf.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 
