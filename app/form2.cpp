@@ -98,7 +98,7 @@ TForm2::TForm2()
     ScrollBox1.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 
     Image1.setObjectName("Image1");
-    Image1.setGeometry(3, 3, TPicture::Width, TPicture::Height);
+    Image1.setGeometry(3, 3, State.Picture.WindowWidth, State.Picture.WindowHeight);
     Image1.setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     StatusBar1.setObjectName("StatusBar1");
@@ -211,12 +211,12 @@ void TForm2::RenderAndShow()
 // taken as opaque whatever it holds.
 void TForm2::ShowPicture()
 {
-    QImage shown(TPicture::Width, TPicture::Height, QImage::Format_RGB32);
-    for (int y = 0; y < TPicture::Height; ++y)
+    QImage shown(State.Picture.Width, State.Picture.Height, QImage::Format_RGB32);
+    for (int y = 0; y < State.Picture.Height; ++y)
     {
         auto* row = reinterpret_cast<uint32_t*>(shown.scanLine(y));
-        for (int x = 0; x < TPicture::Width; ++x)
-            row[x] = State.Picture.Pixels[y * TPicture::Width + x] | 0xFF000000u;
+        for (int x = 0; x < State.Picture.Width; ++x)
+            row[x] = State.Picture.Pixels[y * State.Picture.Width + x] | 0xFF000000u;
     }
     Image1.setPixmap(QPixmap::fromImage(shown));
 }

@@ -1,6 +1,32 @@
 #include "render/draw_list.h"
 
+#include "model/triangulation.h"
+
 #include <algorithm>
+
+namespace
+{
+
+void AddTriangles(const TPGon& face, DrawPolygon& draw)
+{
+    const TFaceTriangles triangles = TriangulateFace(face);
+    if (triangles.Shape != TFaceShape::Tessellated)
+        return;
+    const int32_t count = int32_t(draw.VertexList.size());
+    draw.Triangles.reserve(triangles.Corners.size());
+    for (int32_t corner : triangles.Corners)
+    {
+        if (corner < count)
+        {
+            draw.Triangles.push_back({draw.VertexList[corner], corner});
+            continue;
+        }
+        const TPtVertex& added = triangles.AddedVertices[corner - count];
+        draw.Triangles.push_back({{added.X, added.Y, added.Z}, triangles.AddedNearest[corner - count]});
+    }
+}
+
+} // namespace
 
 void BuildDrawList(const std::vector<TPGon>& faces, std::vector<DrawPolygon>& drawList)
 {
@@ -22,5 +48,6 @@ void BuildDrawList(const std::vector<TPGon>& faces, std::vector<DrawPolygon>& dr
             const TPtVertex& p = face.Vertices[v];
             draw.VertexList.push_back({p.X, p.Y, p.Z});
         }
+        AddTriangles(face, draw);
     }
 }

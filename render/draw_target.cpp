@@ -2,21 +2,35 @@
 
 #include <GL/glext.h>
 
-bool OpenDrawTarget(TDrawTarget& target, int colorBits, int width, int height)
+namespace
+{
+
+void Storage(GLenum format, int width, int height, int samples)
+{
+    if (samples > 1)
+        glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+    else
+        glRenderbufferStorage(GL_RENDERBUFFER, format, width, height);
+}
+
+} // namespace
+
+bool OpenDrawTarget(TDrawTarget& target, int colorBits, int width, int height, int samples)
 {
     glGenRenderbuffers(1, &target.ColorBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, target.ColorBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, colorBits <= 16 ? GL_RGB565 : GL_RGB8, width, height);
+    Storage(colorBits <= 16 ? GL_RGB565 : GL_RGB8, width, height, samples);
 
     glGenRenderbuffers(1, &target.DepthBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, target.DepthBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT32, width, height);
+    Storage(GL_DEPTH_COMPONENT32, width, height, samples);
 
     glGenFramebuffers(1, &target.Framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, target.Framebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, target.ColorBuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, target.DepthBuffer);
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    // Too large a target leaves the storage unmade: out of memory.
+    return glGetError() == GL_NO_ERROR && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 void CopyToContextBuffer(const TDrawTarget& target, int width, int height)

@@ -1,5 +1,6 @@
 #include "render/gl_canvas_context.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace
@@ -7,11 +8,13 @@ namespace
 
 // Makes rc current on the picture's pixels, row 0 at the top, and opens the
 // draw target. False when any step fails; rc is then not current.
-bool MakeCurrentOnPicture(OSMesaContext rc, TPicture* picture, int colorBits, TDrawTarget& target)
+bool MakeCurrentOnPicture(OSMesaContext rc, TPicture* picture, int colorBits, int samples,
+                          TDrawTarget& target)
 {
-    if (!rc || !picture)
+    if (!rc || !picture || picture->Width <= 0 || picture->Height <= 0 ||
+        picture->Pixels.size() != std::size_t(picture->Width) * std::size_t(picture->Height))
         return false;
-    if (!OSMesaMakeCurrent(rc, picture->Pixels.data(), GL_UNSIGNED_BYTE, TPicture::Width, TPicture::Height))
+    if (!OSMesaMakeCurrent(rc, picture->Pixels.data(), GL_UNSIGNED_BYTE, picture->Width, picture->Height))
         return false;
     OSMesaPixelStore(OSMESA_Y_UP, 0);
     // A null renderer means the gl calls reach another libGL than OSMesa's,
@@ -22,7 +25,7 @@ bool MakeCurrentOnPicture(OSMesaContext rc, TPicture* picture, int colorBits, TD
         OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
         return false;
     }
-    if (!OpenDrawTarget(target, colorBits, TPicture::Width, TPicture::Height))
+    if (!OpenDrawTarget(target, colorBits, picture->Width, picture->Height, samples))
     {
         OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
         return false;
@@ -47,7 +50,7 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
     DC = dc;
     RC = OSMesaCreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     Target = {};
-    Active = MakeCurrentOnPicture(RC, DC, colorBits, Target);
+    Active = MakeCurrentOnPicture(RC, DC, colorBits, Samples, Target);
     // A context that could not be made current is of no use to anyone.
     if (!Active && RC)
     {
@@ -66,7 +69,7 @@ void TGLCanvasContext::DestroyContext()
 {
     if (!Active)
         return;
-    CopyToContextBuffer(Target, TPicture::Width, TPicture::Height);
+    CopyToContextBuffer(Target, DC->Width, DC->Height);
     ReleaseCurrent();
     OSMesaDestroyContext(RC);
     RC = nullptr;

@@ -21,6 +21,9 @@ public:
     // Colour depth of the screen the picture is shown on; 32 without a screen.
     int ScreenColorDepth = 32;
 
+    // Samples a pixel of the draw target: 1, or 4 for smoothed edges.
+    int Samples = 1;
+
     // Where the render draws inside RC before it lands in DC's pixels.
     TDrawTarget Target;
 

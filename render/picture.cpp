@@ -1,5 +1,7 @@
 #include "render/picture.h"
 
+#include <cstddef>
+
 namespace
 {
 
@@ -10,15 +12,15 @@ constexpr uint32_t Black = 0xFF000000u;
 
 void PaintFramedWhite(TPicture& picture)
 {
-    picture.Pixels.assign(TPicture::Width * TPicture::Height, White);
-    for (int x = 0; x < TPicture::Width; ++x)
+    picture.Pixels.assign(std::size_t(picture.Width) * picture.Height, White);
+    for (int x = 0; x < picture.Width; ++x)
     {
         picture.Pixels[x] = Black;
-        picture.Pixels[(TPicture::Height - 1) * TPicture::Width + x] = Black;
+        picture.Pixels[(picture.Height - 1) * picture.Width + x] = Black;
     }
-    for (int y = 0; y < TPicture::Height; ++y)
+    for (int y = 0; y < picture.Height; ++y)
     {
-        picture.Pixels[y * TPicture::Width] = Black;
-        picture.Pixels[y * TPicture::Width + TPicture::Width - 1] = Black;
+        picture.Pixels[y * picture.Width] = Black;
+        picture.Pixels[y * picture.Width + picture.Width - 1] = Black;
     }
 }

@@ -9,7 +9,6 @@ namespace
 
 constexpr double NearPlane = 500;
 constexpr double FarPlane = 50000;
-constexpr double AspectRatio = 1.0; // not 400/300: a square shows 4/3 as wide as tall
 
 // The one point light, a fixed point of the scene.
 void SetLight()
@@ -47,6 +46,24 @@ void DrawFace(const DrawPolygon& face, bool flatShading)
     glEnd();
 }
 
+// A face that is not convex, as triangles: each corner is lit with the colour
+// of the face vertex it stands for.
+void DrawTriangles(const DrawPolygon& face, bool flatShading)
+{
+    glBegin(GL_TRIANGLES);
+    SetMaterial(face.FaceColor);
+    bool shaded = false;
+    for (const DrawCorner& corner : face.Triangles)
+    {
+        const bool shade = corner.ColorVertex >= 3 && !flatShading;
+        if (shade != shaded)
+            SetMaterial(shade ? face.ShadeColor : face.FaceColor);
+        shaded = shade;
+        glVertex3d(corner.Position[0], corner.Position[1], corner.Position[2]);
+    }
+    glEnd();
+}
+
 } // namespace
 
 void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
@@ -61,10 +78,10 @@ void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(state.Camera.ViewAngle, AspectRatio, NearPlane, FarPlane);
+    gluPerspective(state.Camera.ViewAngle, state.AspectRatio, NearPlane, FarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glViewport(0, 0, TPicture::Width, TPicture::Height);
+    glViewport(0, 0, picture.Width, picture.Height);
 
     const TCamera& camera = state.Camera;
     glRotatef(GLfloat(camera.Pitch), 1, 0, 0);
@@ -79,7 +96,12 @@ void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     glPolygonMode(GL_BACK, GL_FILL);
 
     for (const DrawPolygon& face : state.DrawList)
-        DrawFace(face, state.FlatShading);
+    {
+        if (face.Triangles.empty())
+            DrawFace(face, state.FlatShading);
+        else
+            DrawTriangles(face, state.FlatShading);
+    }
 
     // The picture is complete before the context closes.
     glFinish();

@@ -16,6 +16,9 @@ struct TRenderState
     std::array<int32_t, 3> BackColor = {0, 0, 0};
     bool FlatShading = false;
     std::vector<DrawPolygon> DrawList;
+    // Width over height of the projection: the window's 1.0 draws its 400 by
+    // 300 picture stretched; a picture's own ratio draws it true.
+    double AspectRatio = 1.0;
 };
 
 // Draws the whole scene into picture with a fresh context, closed at the end.

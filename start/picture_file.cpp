@@ -26,8 +26,8 @@ bool EndsInPng(const std::string& path)
 void WritePicture(const TPicture& picture, const std::string& path, TPictureFormat format)
 {
     // The pixels are already in QImage's RGB32 layout; the BMP takes 24 bits.
-    QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), TPicture::Width, TPicture::Height,
-                 TPicture::Width * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width, picture.Height,
+                 picture.Width * 4, QImage::Format_RGB32);
     QImage rgb = image.convertToFormat(QImage::Format_RGB888);
 
     const bool png = format == TPictureFormat::ByName && EndsInPng(path);

@@ -94,11 +94,11 @@ TPicture RenderedWith(const TForm2& form, bool flat)
 bool ShowsPicture(const TForm2& form)
 {
     const QImage shown = form.Image1.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-    if (shown.size() != QSize(TPicture::Width, TPicture::Height))
+    if (shown.size() != QSize(TPicture::WindowWidth, TPicture::WindowHeight))
         return false;
-    for (int y = 0; y < TPicture::Height; ++y)
-        for (int x = 0; x < TPicture::Width; ++x)
-            if (shown.pixel(x, y) != Opaque(form.State.Picture.Pixels[y * TPicture::Width + x]))
+    for (int y = 0; y < form.State.Picture.Height; ++y)
+        for (int x = 0; x < form.State.Picture.Width; ++x)
+            if (shown.pixel(x, y) != Opaque(form.State.Picture.Pixels[y * form.State.Picture.Width + x]))
                 return false;
     return true;
 }
@@ -299,7 +299,7 @@ TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
         PaintFramedWhite(framed);
         EXPECT_TRUE(SamePicture(form.State.Picture, framed));
         EXPECT_EQ(Opaque(form.State.Picture.Pixels[0]), 0xFF000000u);
-        EXPECT_EQ(Opaque(form.State.Picture.Pixels[150 * TPicture::Width + 200]), 0xFFFFFFFFu);
+        EXPECT_EQ(Opaque(form.State.Picture.Pixels[150 * form.State.Picture.Width + 200]), 0xFFFFFFFFu);
         EXPECT_TRUE(ShowsPicture(form));
 
         // No long hints after a failed start.
@@ -357,9 +357,10 @@ TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmp)
         EXPECT_EQ(field(28, 2), 24);
         EXPECT_EQ(field(30, 4), 0); // no compression
         const QImage saved = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < TPicture::Height; ++y)
-            for (int x = 0; x < TPicture::Width; ++x)
-                ASSERT_EQ(saved.pixel(x, y), Opaque(form.State.Picture.Pixels[y * TPicture::Width + x]));
+        for (int y = 0; y < form.State.Picture.Height; ++y)
+            for (int x = 0; x < form.State.Picture.Width; ++x)
+                ASSERT_EQ(saved.pixel(x, y),
+                          Opaque(form.State.Picture.Pixels[y * form.State.Picture.Width + x]));
     }
 }
 

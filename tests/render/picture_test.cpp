@@ -8,10 +8,10 @@ TEST(PaintFramedWhite, WhiteInsideAOnePixelBlackFrame)
     picture.Pixels.assign(picture.Pixels.size(), Rgb(1, 2, 3));
     PaintFramedWhite(picture);
     int wrong = 0;
-    for (int y = 0; y < TPicture::Height; ++y)
-        for (int x = 0; x < TPicture::Width; ++x)
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
         {
-            const bool edge = x == 0 || y == 0 || x == TPicture::Width - 1 || y == TPicture::Height - 1;
+            const bool edge = x == 0 || y == 0 || x == picture.Width - 1 || y == picture.Height - 1;
             wrong += PixelAt(picture, x, y) != (edge ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
         }
     EXPECT_EQ(wrong, 0);

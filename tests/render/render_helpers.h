@@ -18,7 +18,7 @@ inline uint32_t Rgb(int r, int g, int b)
 
 inline uint32_t PixelAt(const TPicture& picture, int x, int y)
 {
-    return picture.Pixels[y * TPicture::Width + x];
+    return picture.Pixels[y * picture.Width + x];
 }
 
 inline int Red(uint32_t pixel)
@@ -38,8 +38,8 @@ inline int Blue(uint32_t pixel)
 // inclusive; Count is 0 when there is none.
 struct PixelBox
 {
-    int Left = TPicture::Width;
-    int Top = TPicture::Height;
+    int Left = 0;
+    int Top = 0;
     int Right = -1;
     int Bottom = -1;
     int Count = 0;
@@ -53,8 +53,10 @@ struct PixelBox
 inline PixelBox BoxOfPixelsOtherThan(const TPicture& picture, uint32_t background)
 {
     PixelBox box;
-    for (int y = 0; y < TPicture::Height; ++y)
-        for (int x = 0; x < TPicture::Width; ++x)
+    box.Left = picture.Width;
+    box.Top = picture.Height;
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
             if (PixelAt(picture, x, y) != background)
             {
                 box.Left = std::min(box.Left, x);

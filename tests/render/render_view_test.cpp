@@ -216,3 +216,42 @@ TEST(RenderView, NonFiniteVerticesDoNotStopTheRender)
     EXPECT_EQ(PixelAt(picture, 200, 150), PixelAt(alone, 200, 150));
     EXPECT_GT(Blue(PixelAt(picture, 200, 150)), 0);
 }
+
+// An L-shaped room's floor, seen from straight above, written from each of its
+// six corners: the notch stays empty and the floor covers the same pixels as
+// its two rectangles, whatever the start corner and the shading.
+TEST(RenderView, ConcaveFloorCoversTheSamePixelsFromEveryStartCorner)
+{
+    const std::vector<std::array<float, 2>> room = {{8000, 3000}, {3000, 3000}, {3000, 7000},
+                                                    {0, 7000},    {0, 0},       {8000, 0}};
+    auto floorOf = [](const std::vector<std::array<float, 2>>& corners)
+    {
+        TPGon face;
+        face.SetMaterial({0.9f, 0.6f, 0.3f, 0, 0, 0, 0});
+        for (const auto& c : corners)
+            face.AddVertex(c[0], 0, c[1]);
+        return face;
+    };
+    auto covered = [](std::vector<TPGon> faces, bool flat)
+    {
+        TRenderState state = StateFor(View({4000, 20000, 3500}, {4000, 0, 3500}, 40));
+        state.FlatShading = flat;
+        BuildDrawList(faces, state.DrawList);
+        const TPicture picture = Rendered(state);
+        std::vector<bool> pixels;
+        for (uint32_t pixel : picture.Pixels)
+            pixels.push_back(pixel != Rgb(0, 0, 0));
+        return pixels;
+    };
+    const std::vector<bool> expected =
+        covered({floorOf({{0, 0}, {8000, 0}, {8000, 3000}, {0, 3000}}),
+                 floorOf({{0, 3000}, {3000, 3000}, {3000, 7000}, {0, 7000}})},
+                true);
+    for (size_t start = 0; start < room.size(); ++start)
+    {
+        std::vector<std::array<float, 2>> corners = room;
+        std::rotate(corners.begin(), corners.begin() + long(start), corners.end());
+        for (bool flat : {false, true})
+            EXPECT_EQ(covered({floorOf(corners)}, flat), expected) << "start " << start << ", flat " << flat;
+    }
+}
