@@ -59,15 +59,34 @@ TEST(RenderView, EmptyListFillsThePictureWithTheBackground)
     }
 }
 
-TEST(RenderView, SquareFacingTheCameraIsFourThirdsAsWideAsTall)
+// The window's picture stretches a square to 4/3 of its height; a picture
+// with its own aspect ratio draws it square, also with 4 samples a pixel.
+TEST(RenderView, SquareFacingTheCameraIsAsWideAsTheAspectRatioMakesIt)
 {
-    TRenderState state = LookingAlongMinusZ();
-    state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, Orange)};
-    const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
-    // 90 degrees over 300 rows, the same 90 degrees stretched over 400 columns.
-    EXPECT_NEAR(box.Height(), 60, 1.5);
-    EXPECT_NEAR(box.Width(), 80, 1.5);
-    EXPECT_NEAR(box.Width() / box.Height(), 4.0 / 3.0, 0.04);
+    struct
+    {
+        int Width, Height, Samples;
+        double AspectRatio, Side, Ratio;
+    } cases[] = {{400, 300, 1, 1.0, 60, 4.0 / 3.0},
+                 {640, 480, 1, 640 / 480.0, 96, 1},
+                 {640, 480, 4, 640 / 480.0, 96, 1},
+                 {300, 700, 4, 300 / 700.0, 140, 1}};
+    for (const auto& c : cases)
+    {
+        TRenderState state = LookingAlongMinusZ();
+        state.AspectRatio = c.AspectRatio;
+        state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, Orange)};
+        TPicture picture;
+        picture.Width = c.Width, picture.Height = c.Height;
+        PaintFramedWhite(picture);
+        TGLCanvasContext context;
+        context.Samples = c.Samples;
+        RenderView(context, picture, state);
+        const PixelBox box = BoxOfPixelsOtherThan(picture, Rgb(0, 0, 0));
+        // 90 degrees over the picture's height: a fifth of it is the square's.
+        EXPECT_NEAR(box.Height(), c.Side, 1.5) << c.Width << "x" << c.Height;
+        EXPECT_NEAR(box.Width() / box.Height(), c.Ratio, 0.04) << c.Width << "x" << c.Height;
+    }
 }
 
 TEST(RenderView, ClipsGeometryNearerThan500AndBeyond50000)
@@ -243,10 +262,9 @@ TEST(RenderView, ConcaveFloorCoversTheSamePixelsFromEveryStartCorner)
             pixels.push_back(pixel != Rgb(0, 0, 0));
         return pixels;
     };
-    const std::vector<bool> expected =
-        covered({floorOf({{0, 0}, {8000, 0}, {8000, 3000}, {0, 3000}}),
-                 floorOf({{0, 3000}, {3000, 3000}, {3000, 7000}, {0, 7000}})},
-                true);
+    const std::vector<bool> expected = covered({floorOf({{0, 0}, {8000, 0}, {8000, 3000}, {0, 3000}}),
+                                                floorOf({{0, 3000}, {3000, 3000}, {3000, 7000}, {0, 7000}})},
+                                               true);
     for (size_t start = 0; start < room.size(); ++start)
     {
         std::vector<std::array<float, 2>> corners = room;
