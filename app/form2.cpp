@@ -98,7 +98,7 @@ TForm2::TForm2()
     ScrollBox1.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 
     Image1.setObjectName("Image1");
-    Image1.setGeometry(3, 3, State.Picture.WindowWidth, State.Picture.WindowHeight);
+    Image1.setGeometry(3, 3, TPicture::WindowWidth, TPicture::WindowHeight);
     Image1.setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     StatusBar1.setObjectName("StatusBar1");

@@ -28,7 +28,7 @@ TEST(TGLCanvasContext, DrawsIntoThePicturesPixels)
         EXPECT_NE(glGetString(GL_RENDERER), nullptr);
         glClearColor(Red(colour) / 255.0f, Green(colour) / 255.0f, Blue(colour) / 255.0f, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        CopyToContextBuffer(context.Target, TPicture::Width, TPicture::Height);
+        CopyToContextBuffer(context.Target, picture.Width, picture.Height);
         EXPECT_EQ(picture.Pixels[0], colour);
         EXPECT_EQ(picture.Pixels.back(), colour);
         context.DestroyContext();
