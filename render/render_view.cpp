@@ -66,9 +66,10 @@ void DrawTriangles(const DrawPolygon& face, bool flatShading)
 
 } // namespace
 
-void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
+bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
 {
     context.BeginDraw(&picture);
+    const bool drawn = context.Active;
 
     glClearColor(state.BackColor[0] / 255.0f, state.BackColor[1] / 255.0f, state.BackColor[2] / 255.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -107,4 +108,5 @@ void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     glFinish();
     glFlush();
     context.DestroyContext();
+    return drawn;
 }

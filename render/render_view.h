@@ -22,4 +22,6 @@ struct TRenderState
 };
 
 // Draws the whole scene into picture with a fresh context, closed at the end.
-void RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state);
+// False when nothing could be drawn (no context, or no draw target of the
+// picture's size): the picture is then as it was.
+bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state);

@@ -11,7 +11,7 @@ enum class TPictureFormat
     Bmp,    // BMP whatever the name
 };
 
-// Writes the picture as an uncompressed 24-bit BMP of 400 by 300, or as a PNG
+// Writes the picture as an uncompressed 24-bit BMP of its size, or as a PNG
 // when format says so, through WriteOutputFile: path is used as the bytes
 // given, and a failed write never damages an existing file.
 // Raises the file-create error naming path when the file cannot be written.

@@ -21,7 +21,7 @@ void LoadInputs()
 
 } // namespace
 
-void RunStartSequence(TStartState& state)
+void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
 {
     state.Render.FlatShading = false;
     state.Render.Camera = TCamera{};
@@ -36,9 +36,10 @@ void RunStartSequence(TStartState& state)
         state.StartError = ErrorDisplayText(error);
         return;
     }
+    ApplyViewOverrides(overrides, ViewParameters);
     DeriveCamera(ViewParameters, state.Render.Camera);
     BuildDrawList(PolygonList, state.Render.DrawList);
     TakeEyePoint(ViewParameters, state.Render.Camera);
     state.Render.BackColor = BackgroundColor;
-    RenderView(state.Context, state.Picture, state.Render);
+    state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);
 }

@@ -3,6 +3,7 @@
 #include "render/gl_canvas_context.h"
 #include "render/picture.h"
 #include "render/render_view.h"
+#include "start/view_overrides.h"
 
 #include <optional>
 #include <string>
@@ -18,11 +19,17 @@ struct TStartState
 
     // The text the error box shows (UTF-8, full stop added), when the start failed.
     std::optional<std::string> StartError;
+
+    // False when the first render could not draw: no context, or too little
+    // memory for a large picture.
+    bool PictureDrawn = false;
 };
 
 // The window-independent part of the start: initial camera, framed white
 // picture, faces released, the two material tables and the drawing read from
 // the current directory, camera and draw list derived, background copied,
 // first render. An error stops the sequence where it occurs and is kept in
-// StartError.
-void RunStartSequence(TStartState& state);
+// StartError. The view the drawing gives is changed by overrides before the
+// camera is derived. The picture's size, the aspect ratio and the context's
+// samples are the caller's.
+void RunStartSequence(TStartState& state, const TViewOverrides& overrides = {});

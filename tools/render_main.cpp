@@ -27,10 +27,19 @@ void ReportError(const ProgramError& error)
 // the flat-shading button.
 bool SavePicture(TStartState& state, const TRenderOptions& options)
 {
+    bool drawn = state.PictureDrawn;
     if (options.Flat)
     {
         state.Render.FlatShading = true;
-        RenderView(state.Context, state.Picture, state.Render);
+        drawn = RenderView(state.Context, state.Picture, state.Render);
+    }
+    // After a failed start the window shows its framed white picture; a
+    // picture that could not be drawn at all is no picture.
+    if (!drawn && !state.StartError)
+    {
+        std::cerr << "kestrelview-render: cannot draw a picture of " << state.Picture.Width << "x"
+                  << state.Picture.Height << " pixels\n";
+        return false;
     }
     try
     {
@@ -77,7 +86,14 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
 
     TStartState state;
-    RunStartSequence(state);
+    if (options.Size)
+    {
+        state.Picture.Width = (*options.Size)[0];
+        state.Picture.Height = (*options.Size)[1];
+        state.Render.AspectRatio = double(state.Picture.Width) / state.Picture.Height;
+    }
+    state.Context.Samples = options.Samples;
+    RunStartSequence(state, options.View);
     int status = ExitSucceeded;
     if (state.StartError)
     {

@@ -1,6 +1,7 @@
 #include "tools/render_options.h"
 
 #include "start/error_text.h"
+#include "tools/picture_options.h"
 
 #include <unistd.h>
 
@@ -64,11 +65,68 @@ std::string TakeFlat(TRenderOptions& options, const std::string&)
     return "";
 }
 
+// The message for a malformed value of option.
+std::string NotA(const char* option, const std::string& value, const char* expected)
+{
+    return std::string("--") + option + ": " + DisplayBytes(value) + " is not " + expected;
+}
+
+const char* const ViewPoint = "X,Y,H (three finite numbers)";
+const char* const Degrees = "a finite number of degrees";
+
+std::string TakeSize(TRenderOptions& options, const std::string& value)
+{
+    options.Size = ParsePictureSize(value);
+    return options.Size ? "" : NotA("size", value, "WxH with W and H from 16 to 8192");
+}
+
+std::string TakeSamples(TRenderOptions& options, const std::string& value)
+{
+    std::optional<int> samples = ParseSampleCount(value);
+    options.Samples = samples.value_or(1);
+    return samples ? "" : NotA("samples", value, "1 or 4");
+}
+
+std::string TakeEye(TRenderOptions& options, const std::string& value)
+{
+    options.View.Eye = ParseViewPoint(value);
+    return options.View.Eye ? "" : NotA("eye", value, ViewPoint);
+}
+
+std::string TakeTarget(TRenderOptions& options, const std::string& value)
+{
+    options.View.Target = ParseViewPoint(value);
+    return options.View.Target ? "" : NotA("target", value, ViewPoint);
+}
+
+std::string TakeFieldOfView(TRenderOptions& options, const std::string& value)
+{
+    options.View.FieldOfView = ParseDegrees(value);
+    return options.View.FieldOfView ? "" : NotA("fov", value, Degrees);
+}
+
+std::string TakeTurn(TRenderOptions& options, const std::string& value)
+{
+    options.View.Turn = ParseDegrees(value);
+    return options.View.Turn ? "" : NotA("turn", value, Degrees);
+}
+
 const TOptionRow OptionTable[] = {
     {"json", "FILE", "Write the model as JSON to FILE (- for standard output).", TakeJson},
     {"output", "PICTURE", "Write the picture to PICTURE (BMP; a name ending in .png gives a PNG).",
      TakePicture},
     {"flat", nullptr, "Write the flat-shaded picture.", TakeFlat},
+    {"size", "WxH",
+     "Draw a picture of W by H pixels (16 to 8192 each) with its true proportions. Without it the picture is "
+     "the window's: 400x300 drawn with the proportions of a square, so --size 400x300 is the same view "
+     "undistorted, not the window's picture.",
+     TakeSize},
+    {"samples", "N", "Samples a pixel: 1 (the window's) or 4 (smooth edges).", TakeSamples},
+    {"eye", "X,Y,H", "Put the eye at plan X,Y (as the drawing writes them) and height H in metres.", TakeEye},
+    {"target", "X,Y,H", "Look at plan X,Y and height H in metres.", TakeTarget},
+    {"fov", "DEG", "Vertical field of view in degrees (kept within 10 to 160).", TakeFieldOfView},
+    {"turn", "DEG", "Turn the eye about the vertical through the target, counter-clockwise in the plan.",
+     TakeTurn},
 };
 
 std::string HelpText()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "start/view_overrides.h"
+
+#include <array>
 #include <optional>
 #include <string>
 
@@ -24,6 +27,9 @@ struct TRenderOptions
     std::optional<TOutputFile> Picture;
     bool Flat = false;
     std::string Directory = ".";
+    std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given
+    int Samples = 1;
+    TViewOverrides View;
 };
 
 // Fills options from the command line, taking every path as the bytes in

@@ -99,6 +99,23 @@ Json Camera(const TCamera& camera)
     return json;
 }
 
+// Only a picture that is not the window's: the window's dump stays as it was.
+Json Picture(const TStartState& state)
+{
+    Json json = Json::object();
+    json["width"] = state.Picture.Width;
+    json["height"] = state.Picture.Height;
+    json["aspectRatio"] = Real(state.Render.AspectRatio);
+    json["samples"] = state.Context.Samples;
+    return json;
+}
+
+bool IsWindowPicture(const TStartState& state)
+{
+    return state.Picture.Width == TPicture::WindowWidth && state.Picture.Height == TPicture::WindowHeight &&
+           state.Render.AspectRatio == 1.0 && state.Context.Samples == 1;
+}
+
 Json Faces()
 {
     Json list = Json::array();
@@ -129,6 +146,8 @@ Json StateToJson(const TStartState& state)
     json["ambientLight"] = Reals({AmbientLight.Red, AmbientLight.Green, AmbientLight.Blue});
     json["lights"] = Lights();
     json["camera"] = Camera(state.Render.Camera);
+    if (!IsWindowPicture(state))
+        json["picture"] = Picture(state);
     json["faces"] = Faces();
     return json;
 }
