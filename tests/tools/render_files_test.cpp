@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -285,5 +287,90 @@ TEST(RenderTool, AFullStandardOutputIsAFailure)
         TToolRun run = RunTool(folder.Path(), arguments, "/dev/full");
         EXPECT_EQ(run.Status, 1);
         EXPECT_EQ(run.Err, "kestrelview-render: cannot write to standard output\n");
+    }
+}
+
+// Each picture option, good and bad: a good one changes what the JSON dump
+// shows; a bad one is a usage error that names it.
+TEST(RenderTool, PictureOptions)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, OneWall);
+    using Json = nlohmann::ordered_json;
+    const struct
+    {
+        QStringList Arguments;
+        const char* Pointer; // where the dump shows the option; for a bad one, the option
+        Json Expected;
+    } cases[] = {
+        {{"--eye", "1000,2000,1.5"}, "/view/eye", {1000, 1500, -2000}},
+        {{"--target", "-5,6,0.25"}, "/view/target", {-5, 250, -6}},
+        {{"--fov", "200"}, "/camera/viewAngle", 160},
+        {{"--eye", "1000,0,0", "--target", "0,0,0", "--turn", "90"}, "/view/eye", {0, 0, -1000}},
+        {{"--turn", "-270", "--eye", "1000,0,0", "--target", "0,0,0"}, "/view/eye", {0, 0, -1000}},
+        {{"--size", "64x32"},
+         "/picture",
+         {{"width", 64}, {"height", 32}, {"aspectRatio", 2}, {"samples", 1}}},
+        {{"--samples", "4"}, "/picture/samples", 4},
+        {{"--size", "15x16"}, "--size", nullptr},
+        {{"--size", "64x8193"}, "--size", nullptr},
+        {{"--size", "64"}, "--size", nullptr},
+        {{"--size", "+64x32"}, "--size", nullptr},
+        {{"--samples", "2"}, "--samples", nullptr},
+        {{"--eye", "1,2"}, "--eye", nullptr},
+        {{"--eye", "1,2,3,4"}, "--eye", nullptr},
+        {{"--eye", "1,2,1e36"}, "--eye", nullptr},
+        {{"--target", "x,2,3"}, "--target", nullptr},
+        {{"--fov", "nan"}, "--fov", nullptr},
+        {{"--turn", "1e400"}, "--turn", nullptr},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
+        const TToolRun run = RunTool(folder.Path(), QStringList{"--json", "-"} + c.Arguments);
+        if (c.Expected.is_null())
+        {
+            EXPECT_EQ(run.Status, 2);
+            EXPECT_EQ(run.Err.rfind(std::string("kestrelview-render: ") + c.Pointer + ":", 0), 0u) << run.Err;
+            continue;
+        }
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(ParseJson(run).at(Json::json_pointer(c.Pointer)), c.Expected);
+    }
+    // The window's picture, samples 1 included, adds nothing to the dump.
+    EXPECT_FALSE(ParseJson(RunTool(folder.Path(), {"--json", "-", "--samples", "1"})).contains("picture"));
+}
+
+// A square room seen head-on from above: square in a picture of its own
+// proportions, 4/3 as wide as tall in the window's.
+TEST(RenderTool, SquareSeenHeadOnComesOutSquare)
+{
+    TDrawingFolder folder;
+    std::string drawing;
+    const int corners[][2] = {{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}};
+    for (int k = 0; k < 4; ++k)
+    {
+        const int* a = corners[k];
+        const int* b = corners[(k + 1) % 4];
+        drawing += "ch " + std::to_string(a[0]) + " " + std::to_string(a[1]) + " 250 0 \"1,0\r\n";
+        drawing += " " + std::to_string(a[0]) + " " + std::to_string(a[1]) + " " + std::to_string(b[0]) +
+                   " " + std::to_string(b[1]) + "\r\n";
+    }
+    WriteDrawing(folder, TinyMaterials, drawing);
+    const QStringList view = {"--eye", "1000,1000,8", "--target", "1000,1000,0",
+                              "--fov", "40",          "--output", "p.png"};
+    for (const auto& [size, ratio] : {std::pair{"320x200", 1.0}, {"", 4.0 / 3.0}})
+    {
+        SCOPED_TRACE(size);
+        ASSERT_EQ(RunTool(folder.Path(), *size ? view + QStringList{"--size", size} : view).Status, 0);
+        const QImage picture(folder.File("p.png"));
+        int left = picture.width(), right = -1, top = picture.height(), bottom = -1;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if ((picture.pixel(x, y) & 0xFFFFFF) != 0x0A141Eu)
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+        ASSERT_GT(right, left);
+        EXPECT_NEAR(double(right - left + 1) / (bottom - top + 1), ratio, 0.03);
     }
 }
