@@ -35,3 +35,13 @@ picture base-heights docs/images/guide-base-heights-flat.png --flat
 "$build/tools/kestrelview-dxf" examples/dxf-plan/plan.dxf --wall-height 2.4 --out "$work/dxf-plan" \
   --output docs/images/dxf-plan.png >/dev/null
 echo docs/images/dxf-plan.png
+
+# A turntable of the example house: six small pictures, the eye turned by 60
+# degrees each time, side by side in one strip.
+frames=()
+for angle in 0 60 120 180 240 300; do
+  "$companion" --size 200x150 --samples 4 --fov 34 --turn "$angle" --output "$work/turn-$angle.png" examples/house >/dev/null
+  frames+=("$work/turn-$angle.png")
+done
+convert "${frames[@]}" +append docs/images/guide-turntable.png
+echo docs/images/guide-turntable.png

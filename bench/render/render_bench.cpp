@@ -1,12 +1,23 @@
 // Time of one render pass over scenes of walls seen from the reader's default
 // view: the first render of the process (which also sets up the software
-// rasterizer) and later renders of 0 to 100,000 faces.
+// rasterizer) and later renders of 0 to 100,000 faces. Then the example house
+// and a 100 by 100 grid of rooms in the window's picture and in a 1600 by
+// 1200 one with 4 samples a pixel.
+#include "bench/model/bench_drawings.h"
+#include "input/input_tables.h"
+#include "input/material_files.h"
+#include "input/scene_loader.h"
+#include "model/model_tables.h"
+#include "model/polygon.h"
 #include "render/camera.h"
 #include "render/render_view.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
 
 namespace
 {
@@ -73,6 +84,61 @@ BENCHMARK(BM_Render)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The scene the start sequence makes of a drawing file, coloured by the
+// example house's materials.
+TRenderState DrawingScene(const std::string& drawing)
+{
+    const std::string house = KV_SOURCE_DIR "/examples/house/";
+    LoadMaterial(house + "material.txt");
+    LoadMaterial2(house + "material2.txt");
+    ReleaseFaces();
+    SceneLoader(drawing);
+    TRenderState state;
+    DeriveCamera(ViewParameters, state.Camera);
+    BuildDrawList(PolygonList, state.DrawList);
+    TakeEyePoint(ViewParameters, state.Camera);
+    state.BackColor = BackgroundColor;
+    return state;
+}
+
+TRenderState HouseOrGrid(bool grid)
+{
+    if (!grid)
+        return DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt");
+    const std::string path = "kv_render_bench_grid100.txt";
+    std::ofstream(path, std::ios::binary) << GridOfRooms(100);
+    TRenderState state = DrawingScene(path);
+    std::remove(path.c_str());
+    return state;
+}
+
+// Arguments: 0 the house, 1 the grid; 0 the window's picture, 1 1600 by 1200
+// with 4 samples.
+void BM_Picture(benchmark::State& bench)
+{
+    TRenderState scene = HouseOrGrid(bench.range(0) == 1);
+    TPicture picture;
+    TGLCanvasContext context;
+    if (bench.range(1) == 1)
+    {
+        picture.Width = 1600;
+        picture.Height = 1200;
+        picture.Pixels.resize(size_t(1600) * 1200);
+        scene.AspectRatio = 1600 / 1200.0;
+        context.Samples = 4;
+    }
+    RenderView(context, picture, scene);
+    RenderedBefore = true;
+    for (auto _ : bench)
+        RenderView(context, picture, scene);
+    bench.counters["faces"] = double(scene.DrawList.size());
+}
+BENCHMARK(BM_Picture)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"grid", "large"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
