@@ -134,10 +134,23 @@ std::string HelpText()
     std::string text = "Usage: kestrelview-render [options] [DIR]\n"
                        "Reads material.txt, material2.txt and temp.txt from DIR as the Kestrelview window\n"
                        "does, and prints a summary of the model.\n\nOptions:\n";
-    auto row = [&](std::string left, const char* help)
+    // Help texts are wrapped at 80 columns, under their first line.
+    auto row = [&](std::string left, std::string_view help)
     {
         left.resize(std::max<size_t>(left.size() + 2, 22), ' ');
-        text += "  " + left + help + "\n";
+        std::string line = "  " + left;
+        const size_t indent = line.size();
+        while (!help.empty())
+        {
+            size_t end = help.size();
+            if (line.size() + end > 80)
+                end = help.rfind(' ', 80 - line.size());
+            if (end == std::string_view::npos || end == 0)
+                end = std::min(help.find(' '), help.size());
+            text += line + std::string(help.substr(0, end)) + "\n";
+            help.remove_prefix(std::min(end + 1, help.size()));
+            line.assign(indent, ' ');
+        }
     };
     row("-h, --help", "Displays help on commandline options.");
     for (const TOptionRow& option : OptionTable)
