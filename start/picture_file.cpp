@@ -25,15 +25,16 @@ bool EndsInPng(const std::string& path)
 
 void WritePicture(const TPicture& picture, const std::string& path, TPictureFormat format)
 {
-    // The pixels are already in QImage's RGB32 layout; the BMP takes 24 bits.
-    QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width, picture.Height,
-                 picture.Width * 4, QImage::Format_RGB32);
-    QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-
+    // The pixels are already in QImage's RGB32 layout. Qt's BMP writer takes
+    // that layout as it is and writes 24 bits a pixel; the PNG gets 24 bits.
+    const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width, picture.Height,
+                       picture.Width * 4, QImage::Format_RGB32);
     const bool png = format == TPictureFormat::ByName && EndsInPng(path);
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !rgb.save(&buffer, png ? "PNG" : "BMP"))
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !(png ? image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")
+              : image.save(&buffer, "BMP")))
         throw FileCreateError(path);
     WriteOutputFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
