@@ -2,7 +2,8 @@
 # Makes the pictures of the user guide with the companion: each drawing
 # docs/guide/NAME.txt, with the guide's two material files beside it, gives
 # docs/images/guide-NAME.png (and a flat-shaded one for the shading section);
-# the example DXF plan, converted with --wall-height 2.4, gives dxf-plan.png.
+# the example DXF plan, converted with --wall-height 2.4, gives dxf-plan.png;
+# the example house turned round its target gives guide-turntable.png.
 # Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
