@@ -15,7 +15,7 @@ enum class TFaceShape
 };
 
 // A face cut into triangles. A corner below the face's vertex count names the
-// face vertex of that index; corner VertexCount + i names AddedVertices[i].
+// face vertex of that index; corner (vertex count + i) names AddedVertices[i].
 struct TFaceTriangles
 {
     TFaceShape Shape = TFaceShape::Degenerate;
