@@ -1,9 +1,8 @@
 #include "dxf/regular_file.h"
 
+#include "common/regular_file.h"
 #include "dxf/dxf_error.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,27 +12,23 @@
 namespace
 {
 
-struct TDescriptor
-{
-    int Value;
-    ~TDescriptor() { close(Value); }
-};
-
 const size_t ReadChunk = 1 << 16;
 
 } // namespace
 
 std::string ReadRegularFile(const std::string& path, size_t limit)
 {
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0)
+    TFileHandle file;
+    size_t size = 0;
+    if (!OpenRegularFile(path, file, size))
+    {
+        if (errno == EINVAL)
+            throw DxfError(path + " is not a regular file");
         throw DxfError("cannot open " + path + ": " + std::strerror(errno));
-    TDescriptor file{descriptor};
-    struct stat info;
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
-        throw DxfError(path + " is not a regular file");
+    }
+    const int descriptor = file.Descriptor;
     std::string bytes;
-    bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+    bytes.reserve(std::min(size, limit));
     while (bytes.size() < limit)
     {
         size_t used = bytes.size();

@@ -1,22 +1,14 @@
 #include "input/text_lines.h"
 
 #include "common/errors.h"
+#include "common/regular_file.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
-
-// Closes the descriptor however the reading ends.
-struct FileHandle
-{
-    int Descriptor;
-    ~FileHandle() { close(Descriptor); }
-};
 
 constexpr size_t ReadChunk = 1 << 16;
 
@@ -24,21 +16,16 @@ constexpr size_t ReadChunk = 1 << 16;
 
 std::string ReadWholeFile(const std::string& path)
 {
-    // Opened without blocking, so that a pipe of that name cannot hang the
-    // start; only a regular file (links followed) is read.
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0)
+    TFileHandle file;
+    size_t size = 0;
+    if (!OpenRegularFile(path, file, size))
         throw FileOpenError(path);
-    FileHandle file{descriptor};
-
-    struct stat info;
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
-        throw FileOpenError(path);
+    const int descriptor = file.Descriptor;
 
     // Room for the whole file plus one chunk, so the read that meets the end
     // does not grow the buffer.
     std::string text;
-    text.reserve(static_cast<size_t>(info.st_size) + ReadChunk);
+    text.reserve(size + ReadChunk);
     for (;;)
     {
         size_t used = text.size();
