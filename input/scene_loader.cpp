@@ -9,6 +9,9 @@
 #include "input/text_lines.h"
 #include "input/text_records.h"
 #include "model/build_model.h"
+#include "model/model_tables.h"
+
+#include <utility>
 
 namespace
 {
@@ -40,6 +43,14 @@ void ReadLayerName(std::string_view line, LayerSlot& slot)
     if (line.substr(3, 3) != "#lv")
         return;
     slot.BaseHeight = ToSingle(ReadRealOr(TrimControl(line.substr(6)), 0) * 1000);
+}
+
+// A name record is any "lgn" or "lyn" record that gives no base height: the
+// rest of the line, blanks trimmed.
+void ReadNameRecord(std::string_view line, std::string& name)
+{
+    if (line.substr(3, 3) != "#lv")
+        name = TrimControl(line.substr(3));
 }
 
 // Only the last character of the record's first token counts, as one
@@ -82,8 +93,13 @@ bool IsTextRecord(std::string_view prefix)
 
 } // namespace
 
-std::vector<LayerSlot> ReadSceneText(std::string_view text)
+std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
 {
+    if (keepOrigins)
+    {
+        LayerNames = {};
+        GroupNames = {};
+    }
     std::vector<LayerSlot> slots(LayerSlotCount);
     ReaderState state;
     // The working lists keep their room from line to line.
@@ -92,21 +108,31 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text)
 
     std::string_view rest = TextBeforeNul(text);
     std::string_view line;
+    int32_t lineNumber = 0;
     while (TakeLine(rest, line))
     {
+        ++lineNumber;
         tokens.clear();
         SplitOnBlanks(line, tokens, TokensRead);
         // Every line is dispatched on its first token, so an empty line fails here.
         std::string_view first = ListItem(tokens, 0);
         std::string_view prefix = first.substr(0, 2);
         std::string_view longPrefix = first.substr(0, 3);
-        LayerSlot& slot = slots[state.Group * 16 + state.Layer];
+        int slotNumber = state.Group * 16 + state.Layer;
+        LayerSlot& slot = slots[slotNumber];
 
         // The name records come first, so that they never change the layer.
         if (longPrefix == "lgn")
-            continue;
-        if (longPrefix == "lyn")
+        {
+            if (keepOrigins)
+                ReadNameRecord(line, GroupNames[state.Group]);
+        }
+        else if (longPrefix == "lyn")
+        {
             ReadLayerName(line, slot);
+            if (keepOrigins)
+                ReadNameRecord(line, LayerNames[slotNumber]);
+        }
         else if (IsLayerState(prefix))
             ReadLayerState(prefix, first, state);
         else if (IsTextRecord(prefix))
@@ -114,17 +140,25 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text)
             pieces.clear();
             SplitOnChar(line, '"', pieces, PiecesRead);
             ReadTextRecord(prefix, tokens, pieces, slot);
+            if (keepOrigins && slot.MarkLines.size() < slot.Marks.size())
+                slot.MarkLines.push_back(lineNumber);
         }
         else if (prefix == " ")
+        {
             AppendSegment(tokens, state.Material, slot);
+            if (keepOrigins)
+                slot.SegmentLines.push_back(lineNumber);
+        }
     }
     return slots;
 }
 
-void SceneLoader(const std::string& path)
+void SceneLoader(const std::string& path, TBuildRecord* record)
 {
     ResetSceneState();
     std::string text = ReadWholeFile(path);
-    std::vector<LayerSlot> slots = ReadSceneText(text);
-    BuildModel(slots, MaterialTable);
+    std::vector<LayerSlot> slots = ReadSceneText(text, record != nullptr);
+    BuildModel(slots, MaterialTable, record);
+    if (record != nullptr)
+        record->Slots = std::move(slots);
 }

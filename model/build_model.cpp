@@ -3,10 +3,20 @@
 #include "model/heights_walls.h"
 #include "model/slabs.h"
 
-void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials)
+#include <cstddef>
+
+void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials, TBuildRecord* record)
 {
     AssignHeights(slots);
-    AppendWallFaces(slots, materials);
-    for (const LayerSlot& slot : slots)
-        BuildSlabs(slot.Segments, materials);
+    AppendWallFaces(slots, materials, record != nullptr);
+    if (record == nullptr)
+    {
+        for (const LayerSlot& slot : slots)
+            BuildSlabs(slot.Segments, materials);
+        return;
+    }
+    record->ClosedOutlines.fill(0);
+    record->UnflatOutlines.clear();
+    for (size_t s = 0; s < slots.size(); ++s)
+        BuildSlabsKeepingOrigins(int32_t(s), slots[s], materials, *record);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "model/build_record.h"
 #include "model/material.h"
 #include "model/records.h"
 
 #include <vector>
 
 // The whole model build over the 256 slots: heights, walls, then slabs of
-// slots 0 to 255.
-void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials);
+// slots 0 to 255. With a record (the slots then hold their line numbers),
+// also keeps the origin of every face and fills the record's ring facts;
+// the faces are the same either way.
+void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials,
+                TBuildRecord* record = nullptr);

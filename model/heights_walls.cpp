@@ -69,12 +69,13 @@ void AssignSlotHeights(LayerSlot& slot)
     }
 }
 
-void AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
+// False when both ends are flat and the segment gives no face.
+bool AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
 {
     bool flat1 = NearlyEqual(s.Top1, s.Bottom1);
     bool flat2 = NearlyEqual(s.Top2, s.Bottom2);
     if (flat1 && flat2)
-        return;
+        return false;
     TPGon& face = AppendFace(MaterialEntryFor(materials, s.Material));
     face.Vertices.reserve(4);
     // Top and bottom of the first end, then bottom and top of the second; a
@@ -85,6 +86,7 @@ void AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
     face.AddVertex(s.X2, s.Bottom2, s.Y2);
     if (!flat2)
         face.AddVertex(s.X2, s.Top2, s.Y2);
+    return true;
 }
 
 } // namespace
@@ -95,13 +97,26 @@ void AssignHeights(std::vector<LayerSlot>& slots)
         AssignSlotHeights(slot);
 }
 
-void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials)
+void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials, bool keepOrigins)
 {
     size_t segments = 0;
     for (const LayerSlot& slot : slots)
         segments += slot.Segments.size();
     PolygonList.reserve(PolygonList.size() + segments);
-    for (const LayerSlot& slot : slots)
-        for (const SegmentRecord& s : slot.Segments)
-            AppendWallFace(s, materials);
+    if (!keepOrigins)
+    {
+        for (const LayerSlot& slot : slots)
+            for (const SegmentRecord& s : slot.Segments)
+                AppendWallFace(s, materials);
+        return;
+    }
+    FaceOriginList.reserve(FaceOriginList.size() + segments);
+    for (size_t slot = 0; slot < slots.size(); ++slot)
+    {
+        const LayerSlot& layer = slots[slot];
+        for (size_t i = 0; i < layer.Segments.size(); ++i)
+            if (AppendWallFace(layer.Segments[i], materials))
+                FaceOriginList.push_back(
+                    {uint8_t(slot), TFaceKind::Wall, layer.Segments[i].Material, {layer.SegmentLines[i]}});
+    }
 }

@@ -10,4 +10,7 @@
 void AssignHeights(std::vector<LayerSlot>& slots);
 
 // Appends one wall face per segment that has height at an end, slot by slot.
-void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials);
+// With keepOrigins, also the origin of each face to FaceOriginList (the slots
+// must then hold their SegmentLines).
+void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials,
+                     bool keepOrigins = false);

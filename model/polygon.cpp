@@ -33,4 +33,6 @@ void ReleaseFaces()
     while (!PolygonList.empty())
         PolygonList.pop_back();
     PolygonList.shrink_to_fit();
+    FaceOriginList.clear();
+    FaceOriginList.shrink_to_fit();
 }

@@ -36,6 +36,10 @@ struct LayerSlot
     TTxy Segments;
     std::vector<HeightMark> Marks;
     float BaseHeight = 0;
+    // The 1-based line numbers in the interchange file of each segment and
+    // each mark, beside them; kept only by a reading asked to keep origins.
+    std::vector<int32_t> SegmentLines;
+    std::vector<int32_t> MarkLines;
 };
 
 inline constexpr int LayerSlotCount = 256;

@@ -35,6 +35,13 @@ bool HasHeight(const TMyPolyPoints& outline)
 
 } // namespace
 
+int SlabFaceCount(const TMyPolyPoints& outline)
+{
+    if (outline.Count == 0 || !outline.TopPlanar)
+        return 0;
+    return HasHeight(outline) && outline.BottomPlanar ? 2 : 1;
+}
+
 void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
 {
     size_t remaining = 0;
@@ -45,12 +52,13 @@ void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
         PolygonList.reserve(std::max(needed, 2 * PolygonList.capacity()));
     for (const TMyPolyPoints& outline : OutlineList)
     {
-        if (outline.Count == 0 || !outline.TopPlanar)
+        int faces = SlabFaceCount(outline);
+        if (faces == 0)
             continue;
         // The colour of the segment whose trace found the outline.
         const TMaterialEntry& entry = MaterialEntryFor(materials, segments[outline.Points[0].Link].Material);
         AppendLevelFace(entry, outline, true);
-        if (HasHeight(outline) && outline.BottomPlanar)
+        if (faces == 2)
             AppendLevelFace(entry, outline, false);
     }
 }
@@ -64,4 +72,44 @@ void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
     RemoveDividedOutlines(segments, index);
     TestOutlineFlatness();
     AppendSlabFaces(segments, materials);
+}
+
+namespace
+{
+
+std::vector<int32_t> OutlineSegments(const TMyPolyPoints& outline)
+{
+    std::vector<int32_t> links(outline.Count);
+    for (int32_t k = 0; k < outline.Count; ++k)
+        links[k] = outline.Points[k].Link;
+    return links;
+}
+
+} // namespace
+
+void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
+                              TBuildRecord& record)
+{
+    BuildSlabs(layer.Segments, materials);
+    // OutlineList as BuildSlabs left it: discarded outlines keep their places.
+    record.ClosedOutlines[slot] = int32_t(OutlineList.size());
+    for (const TMyPolyPoints& outline : OutlineList)
+    {
+        if (outline.Count == 0)
+            continue;
+        int faces = SlabFaceCount(outline);
+        bool bottomFailed = outline.TopPlanar && HasHeight(outline) && !outline.BottomPlanar;
+        if (!outline.TopPlanar || bottomFailed)
+            record.UnflatOutlines.push_back(
+                {slot, {outline.Points[0].X, outline.Points[0].Y}, OutlineSegments(outline), bottomFailed});
+        if (faces == 0)
+            continue;
+        TFaceOrigin origin{
+            uint8_t(slot), TFaceKind::Slab, layer.Segments[outline.Points[0].Link].Material, {}};
+        origin.Lines.reserve(outline.Count);
+        for (int32_t k = 0; k < outline.Count; ++k)
+            origin.Lines.push_back(layer.SegmentLines[outline.Points[k].Link]);
+        for (int f = 0; f < faces; ++f)
+            FaceOriginList.push_back(origin);
+    }
 }

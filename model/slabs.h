@@ -1,13 +1,25 @@
 #pragma once
 
+#include "model/build_record.h"
 #include "model/material.h"
+#include "model/outline_trace.h"
 #include "model/records.h"
 
-// Appends the top face, and the bottom face where it differs and is flat, of
-// every outline left in OutlineList whose top is flat, coloured like the
-// segment whose trace found it.
+#include <cstdint>
+
+// The number of slab faces an outline gives: none when it was discarded or
+// its top is not flat; the top face; and the bottom face too where the
+// bottom differs from the top and is flat.
+int SlabFaceCount(const TMyPolyPoints& outline);
+
+// Appends the slab faces of every outline, top face first.
 void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials);
 
 // Appends the slab faces of one slot's closed rings of segments: traces the
 // outlines, filters them, then appends their faces.
 void BuildSlabs(const TTxy& segments, const TMaterialTable& materials);
+
+// BuildSlabs for slot number `slot`, then the origins of its slab faces to
+// FaceOriginList and its closed and unflat outlines to record.
+void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
+                              TBuildRecord& record);

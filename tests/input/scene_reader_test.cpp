@@ -1,6 +1,7 @@
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
+#include "model/face_origin.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
 #include "tests/input/input_test_support.h"
@@ -248,4 +249,51 @@ TEST(SceneLoader, BuildsTheFacesWithTheMaterialTable)
     ExpectError(ErrorOf([&] { SceneLoader(broken); }), {ErrorKind::ListIndex, "3"}, "broken");
     EXPECT_TRUE(PolygonList.empty());
     ResetInputTables();
+}
+
+TEST(SceneLoader, KeepsTheOriginOfEveryFaceWhenAsked)
+{
+    TempFolder folder;
+    // A triangle on slot 18 with material 3: three walls, a top and a bottom slab.
+    std::string path =
+        folder.Write("temp.txt", "lgn Outside\nlg1\nlgn  Garden \nly2\nlyn Old\nlyn#lv1\n"
+                                 "lyn Walls \nlc3\n 0 0 1000 0\n 1000 0 0 1000\n"
+                                 "ch 0 0 \"3,0\n 0 1000 0 0\nch 1000 0 \"3,0\nch 0 1000 \"3,0\n");
+    ReleaseFaces();
+    SceneLoader(path);
+    EXPECT_TRUE(FaceOriginList.empty());
+    const std::vector<TPGon> plain = PolygonList;
+
+    ReleaseFaces();
+    TBuildRecord record;
+    SceneLoader(path, &record);
+    ASSERT_EQ(PolygonList.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i)
+        for (int32_t k = 0; k < plain[i].VertexCount; ++k)
+        {
+            const TPtVertex& a = PolygonList[i].Vertices[k];
+            const TPtVertex& b = plain[i].Vertices[k];
+            EXPECT_TRUE(a.X == b.X && a.Y == b.Y && a.Z == b.Z) << i;
+        }
+    const std::vector<int32_t> ring = {9, 10, 12};
+    const TFaceOrigin expected[] = {
+        {18, TFaceKind::Wall, 3, {9}},  {18, TFaceKind::Wall, 3, {10}}, {18, TFaceKind::Wall, 3, {12}},
+        {18, TFaceKind::Slab, 3, ring}, {18, TFaceKind::Slab, 3, ring},
+    };
+    ASSERT_EQ(FaceOriginList.size(), std::size(expected));
+    for (size_t i = 0; i < FaceOriginList.size(); ++i)
+    {
+        EXPECT_EQ(FaceOriginList[i].Slot, expected[i].Slot) << i;
+        EXPECT_EQ(FaceOriginList[i].Kind, expected[i].Kind) << i;
+        EXPECT_EQ(FaceOriginList[i].Material, expected[i].Material) << i;
+        EXPECT_EQ(FaceOriginList[i].Lines, expected[i].Lines) << i;
+    }
+    EXPECT_EQ(GroupNames[0], "Outside");
+    EXPECT_EQ(GroupNames[1], "Garden");
+    EXPECT_EQ(LayerNames[18], "Walls");
+    EXPECT_EQ(record.Slots[18].MarkLines, (std::vector<int32_t>{11, 13, 14}));
+    EXPECT_EQ(record.Slots[18].Segments[0].Top1, 4000);
+    EXPECT_EQ(record.ClosedOutlines[18], 6);
+    ReleaseFaces();
+    EXPECT_TRUE(FaceOriginList.empty());
 }
