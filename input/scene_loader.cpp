@@ -141,7 +141,10 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
             SplitOnChar(line, '"', pieces, PiecesRead);
             ReadTextRecord(prefix, tokens, pieces, slot);
             if (keepOrigins && slot.MarkLines.size() < slot.Marks.size())
+            {
                 slot.MarkLines.push_back(lineNumber);
+                slot.MarkSingleNumber.push_back(prefix != "cz" && SplitCommaFields(pieces[1], 2).size() == 1);
+            }
         }
         else if (prefix == " ")
         {

@@ -40,6 +40,9 @@ struct LayerSlot
     // each mark, beside them; kept only by a reading asked to keep origins.
     std::vector<int32_t> SegmentLines;
     std::vector<int32_t> MarkLines;
+    // Per mark, 1 when its text was a single number on a "ch" or "c2"
+    // record (so top and bottom are equal); kept with the line numbers.
+    std::vector<uint8_t> MarkSingleNumber;
 };
 
 inline constexpr int LayerSlotCount = 256;

@@ -310,7 +310,7 @@ float Turn(float inAngle, float outAngle)
     return outAngle - inAngle + TwoPi;
 }
 
-void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
+void BuildEndClusters(TraceIndex& index, const TTxy& segments)
 {
     int32_t endCount = int32_t(2 * segments.size());
     std::vector<TPlanPoint>& ends = index.EndPoints;
@@ -320,6 +320,14 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
     BuildPointGrid(index.Grid, ends);
     GroupClusters(index, ends);
     FindLoneClusters(index);
+    index.Next.clear();
+}
+
+void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
+{
+    BuildEndClusters(index, segments);
+    int32_t endCount = int32_t(2 * segments.size());
+    const std::vector<TPlanPoint>& ends = index.EndPoints;
 
     WalkTables tables{index, std::vector<float>(endCount), {}, {}, std::vector<int32_t>(endCount, -1)};
     for (int32_t e = 0; e < endCount; ++e)

@@ -65,6 +65,10 @@ struct TraceIndex
 
 void BuildTraceIndex(TraceIndex& index, const TTxy& segments);
 
+// The first part of BuildTraceIndex alone: end points, grid and clusters,
+// with Next left empty. For readers that need which ends meet, not the walk.
+void BuildEndClusters(TraceIndex& index, const TTxy& segments);
+
 inline TPlanPoint EndPoint(const TTxy& segments, int32_t end)
 {
     const SegmentRecord& s = segments[end / 2];

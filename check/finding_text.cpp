@@ -1,0 +1,174 @@
+#include "check/finding_text.h"
+
+#include <array>
+#include <charconv>
+
+namespace
+{
+
+std::string LayerText(int slot)
+{
+    return std::to_string(slot / 16) + "/" + std::to_string(slot % 16);
+}
+
+std::string LineText(int32_t line)
+{
+    return std::to_string(line);
+}
+
+// Short Japanese names of the warnings, for the window's summary.
+const char* WarningNameJa(TFindingKind kind)
+{
+    switch (kind)
+    {
+    case TFindingKind::UnmarkedEnd:
+        return "高さのない線端";
+    case TFindingKind::NearMark:
+        return "ずれた高さ文字";
+    case TFindingKind::MarkOtherLayer:
+        return "別レイヤの高さ文字";
+    case TFindingKind::EndOnSegment:
+        return "閉じていない線端";
+    case TFindingKind::LongRing:
+        return "長すぎる輪郭";
+    case TFindingKind::NotFlat:
+        return "平らでない輪郭";
+    case TFindingKind::DuplicateSegment:
+        return "重なった線";
+    default:
+        return "";
+    }
+}
+
+void DescribeNoWall(TFinding& f, TNoWallReason reason)
+{
+    switch (reason)
+    {
+    case TNoWallReason::BothUnmarked:
+        f.MessageJa = "壁になりません: 両端とも高さ文字がありません";
+        f.MessageEn = "no wall: neither end has a height mark";
+        break;
+    case TNoWallReason::SingleNumbers:
+        f.MessageJa = "壁になりません: 両端の高さ文字が \"ch\"/\"c2\" の数値1つで、上端と下端が同じです";
+        f.MessageEn = "no wall: its marks are single numbers on \"ch\"/\"c2\" texts, so top equals bottom";
+        break;
+    case TNoWallReason::EqualHeights:
+        f.MessageJa = "壁になりません: 両端とも上端と下端が同じ高さです";
+        f.MessageEn = "no wall: top and bottom are equal at both ends";
+        break;
+    }
+}
+
+} // namespace
+
+std::string FloatText(float value)
+{
+    char text[32];
+    auto result = std::to_chars(text, text + sizeof text, value + 0.0f); // no "-0"
+    return std::string(text, result.ptr);
+}
+
+void DescribeFinding(TFinding& f, const TFindingDetail& d)
+{
+    switch (f.Kind)
+    {
+    case TFindingKind::UnmarkedEnd:
+        f.MessageJa = "この線端に同じレイヤの高さ文字がなく、高さ 0 のままです";
+        f.MessageEn = "no height mark of its layer on this end: it stays at height 0";
+        break;
+    case TFindingKind::NearMark:
+        f.MessageJa =
+            "高さ文字が線端から " + FloatText(*f.Distance) + " 離れています。線端に合わせてください";
+        f.MessageEn =
+            "a height mark lies " + FloatText(*f.Distance) + " away from this end: snap it to the end";
+        break;
+    case TFindingKind::MarkOtherLayer:
+        f.MessageJa = "この線端の高さ文字はレイヤ " + LayerText(d.OtherSlot) + " にあり、線のレイヤ " +
+                      LayerText(f.Slot) + " にありません";
+        f.MessageEn = "the height mark on this end is on layer " + LayerText(d.OtherSlot) +
+                      ", not on the segment's layer " + LayerText(f.Slot);
+        break;
+    case TFindingKind::LoneMark:
+        f.MessageJa = "この高さ文字は同じレイヤのどの線端にも乗っていません";
+        f.MessageEn = "this height mark lies on no segment end of its layer";
+        break;
+    case TFindingKind::NoWall:
+        DescribeNoWall(f, d.Reason);
+        break;
+    case TFindingKind::OpenEnd:
+        f.MessageJa = "この線端は同じレイヤの他の線端につながっていません";
+        f.MessageEn = "this end meets no other segment end of its layer";
+        break;
+    case TFindingKind::EndOnSegment:
+        f.MessageJa = "この線端は " + LineText(d.OtherLine) + " 行目の線の途中にあり、つながりません";
+        f.MessageEn = "this end lies on the middle of the segment of line " + LineText(d.OtherLine) +
+                      ", which is not joined there";
+        break;
+    case TFindingKind::LongRing:
+        f.MessageJa = std::to_string(d.RingSize) + " 本の線の輪郭です。100 本を超える輪郭は床になりません";
+        f.MessageEn = "a closed ring of " + std::to_string(d.RingSize) +
+                      " segments: rings of more than 100 give no slab";
+        break;
+    case TFindingKind::NotFlat:
+        if (d.TopMade)
+        {
+            f.MessageJa = "この輪郭の下端が平面になっていないため、上の床だけを作りました";
+            f.MessageEn = "this ring's bottom level is not flat: only the top slab was made";
+        }
+        else
+        {
+            f.MessageJa = "この輪郭の上端が平面になっていないため、床になりません";
+            f.MessageEn = "this ring's top level is not flat: no slab";
+        }
+        break;
+    case TFindingKind::DuplicateSegment:
+        f.MessageJa = LineText(d.OtherLine) + " 行目と同じ線です";
+        f.MessageEn = "the same segment as line " + LineText(d.OtherLine);
+        break;
+    }
+}
+
+std::string FindingLine(const TFinding& f)
+{
+    return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front()) + ": layer " + LayerText(f.Slot) +
+           " at (" + FloatText(f.X) + ", " + FloatText(f.Y) +
+           "): " + (IsWarning(f.Kind) ? "warning" : "note") + ": " + FindingKindName(f.Kind) + ": " +
+           f.MessageEn;
+}
+
+std::string FindingCounts(const std::vector<TFinding>& findings)
+{
+    std::array<int, FindingKindCount> counts{};
+    for (const TFinding& f : findings)
+        ++counts[size_t(f.Kind)];
+    std::string text;
+    for (int k = 0; k < FindingKindCount; ++k)
+        if (counts[k] > 0)
+        {
+            auto kind = TFindingKind(k);
+            text += std::string(FindingKindName(kind)) + ": " + std::to_string(counts[k]) +
+                    (IsWarning(kind) ? " (warning)\n" : " (note)\n");
+        }
+    return text;
+}
+
+bool HasWarning(const std::vector<TFinding>& findings)
+{
+    for (const TFinding& f : findings)
+        if (IsWarning(f.Kind))
+            return true;
+    return false;
+}
+
+std::string WarningSummary(const std::vector<TFinding>& findings)
+{
+    std::array<int, FindingKindCount> counts{};
+    for (const TFinding& f : findings)
+        ++counts[size_t(f.Kind)];
+    std::string text;
+    for (int k = 0; k < FindingKindCount; ++k)
+        if (counts[k] > 0 && IsWarning(TFindingKind(k)))
+            text += (text.empty() ? "注意: " : " / ") + std::string(WarningNameJa(TFindingKind(k))) + " " +
+                    std::to_string(counts[k]);
+    return text.empty() ? text : text + " (kestrelview-render --check で詳細)";
+}
