@@ -17,31 +17,35 @@ namespace
 constexpr double SnapShare = 0.01;
 constexpr double LongestSnap = 50;
 
-// Every height mark of the drawing, for finding marks on other layers.
+// Every height mark of the drawing, for finding marks on other layers;
+// gathered when first needed.
 struct TAllMarks
 {
+    bool Gathered = false;
     std::vector<TPlanPoint> Points;
     std::vector<uint8_t> Slot;
     std::vector<int32_t> Line;
     PointGrid Grid;
 };
 
-// The indexes of one slot, each used by several kinds.
+// The indexes of one slot besides the build's own index of segment ends.
 struct TSlotIndexes
 {
-    TraceIndex Clusters;  // of the segment ends
-    PointGrid Marks;      // the model's own, for marks that match an end
-    TCellTable NearMarks; // for marks within the snap distance
-    TCellTable Segments;  // for ends on the inside of a segment
+    TCellTable NearMarks; // for marks within the snap distance; built when first needed
+    bool NearMarksBuilt = false;
+    TCellTable Segments; // for ends on the inside of a segment
 };
 
 // What the check reads and writes for one slot.
 struct TSlotCheck
 {
     int Slot;
+    const TBuildRecord& Record;
     const LayerSlot& Layer;
-    const TSlotIndexes& Index;
-    const TAllMarks& AllMarks;
+    const TraceIndex& Clusters; // the build's index of the slot's segment ends
+    TSlotIndexes& Index;
+    TAllMarks& AllMarks;
+    float LargestSnap;
     std::vector<TFinding>& Findings;
     std::vector<uint8_t> NearMarkReported = std::vector<uint8_t>(Layer.Marks.size(), 0);
 };
@@ -51,18 +55,33 @@ TPlanPoint MarkPoint(const HeightMark& m)
     return {m.X, m.Y};
 }
 
-// The last mark of the slot at p, as height assignment takes it; -1 for none.
-int32_t LastMarkAt(const PointGrid& grid, const std::vector<HeightMark>& marks, TPlanPoint p)
+void GatherMarks(TAllMarks& all, const std::vector<LayerSlot>& slots)
 {
-    int32_t last = -1;
-    ForEachNearbyCell(grid, p.X, p.Y,
-                      [&](int32_t cell)
-                      {
-                          for (int32_t i = grid.CellStart[cell]; i < grid.CellStart[cell + 1]; ++i)
-                              if (grid.Items[i] > last && Coincide(MarkPoint(marks[grid.Items[i]]), p))
-                                  last = grid.Items[i];
-                      });
-    return last;
+    for (size_t s = 0; s < slots.size(); ++s)
+        for (size_t m = 0; m < slots[s].Marks.size(); ++m)
+        {
+            all.Points.push_back(MarkPoint(slots[s].Marks[m]));
+            all.Slot.push_back(uint8_t(s));
+            all.Line.push_back(slots[s].MarkLines[m]);
+        }
+    BuildPointGrid(all.Grid, all.Points);
+    all.Gathered = true;
+}
+
+void BuildNearMarks(TCellTable& table, const std::vector<HeightMark>& marks, float largestSnap)
+{
+    double largest = 0;
+    for (const HeightMark& m : marks)
+        if (std::isfinite(m.X) && std::isfinite(m.Y))
+            largest = std::max({largest, std::fabs(double(m.X)), std::fabs(double(m.Y))});
+    table.CellSize = CellSizeFor(largestSnap, largest);
+    std::vector<std::pair<uint64_t, int32_t>> entries;
+    for (size_t m = 0; m < marks.size(); ++m)
+        if (std::isfinite(marks[m].X) && std::isfinite(marks[m].Y))
+            entries.push_back(
+                {CellKey(CellNumber(marks[m].X, table.CellSize), CellNumber(marks[m].Y, table.CellSize)),
+                 int32_t(m)});
+    FillCellTable(table, entries);
 }
 
 // The mark of another slot than `slot` at p that comes first in the file; -1 for none.
@@ -83,17 +102,22 @@ int32_t OtherSlotMarkAt(const TAllMarks& all, int slot, TPlanPoint p)
     return found;
 }
 
-// Some end of the slot's segments lies at p.
-bool HasEndAt(const TraceIndex& clusters, TPlanPoint p)
+// Some end of the slot's segments lies at p; with onlyUnmarked, one that
+// took no heights from a mark of its slot.
+bool HasEndAt(const TraceIndex& clusters, const LayerSlot& layer, TPlanPoint p, bool onlyUnmarked)
 {
     bool found = false;
-    ForEachNearbyCell(clusters.Grid, p.X, p.Y,
-                      [&](int32_t cell)
-                      {
-                          for (int32_t i = clusters.Grid.CellStart[cell];
-                               i < clusters.Grid.CellStart[cell + 1]; ++i)
-                              found = found || Coincide(clusters.EndPoints[clusters.Grid.Items[i]], p);
-                      });
+    ForEachNearbyCell(
+        clusters.Grid, p.X, p.Y,
+        [&](int32_t cell)
+        {
+            for (int32_t i = clusters.Grid.CellStart[cell]; i < clusters.Grid.CellStart[cell + 1]; ++i)
+            {
+                int32_t e = clusters.Grid.Items[i];
+                found =
+                    found || (Coincide(clusters.EndPoints[e], p) && (!onlyUnmarked || layer.EndMarks[e] < 0));
+            }
+        });
     return found;
 }
 
@@ -138,6 +162,8 @@ float SnapDistance(const SegmentRecord& s, const TCheckOptions& options)
 void CheckUnmatchedEnd(TSlotCheck& c, int32_t segment, TPlanPoint p, float snap)
 {
     int32_t line = c.Layer.SegmentLines[segment];
+    if (!c.AllMarks.Gathered)
+        GatherMarks(c.AllMarks, c.Record.Slots);
     int32_t other = OtherSlotMarkAt(c.AllMarks, c.Slot, p);
     if (other >= 0)
     {
@@ -149,6 +175,11 @@ void CheckUnmatchedEnd(TSlotCheck& c, int32_t segment, TPlanPoint p, float snap)
     }
     if (c.Layer.Marks.empty())
         return;
+    if (!c.Index.NearMarksBuilt)
+    {
+        BuildNearMarks(c.Index.NearMarks, c.Layer.Marks, c.LargestSnap);
+        c.Index.NearMarksBuilt = true;
+    }
     int32_t nearest = -1;
     double best = snap;
     if (snap > 0)
@@ -183,8 +214,9 @@ TNoWallReason NoWallReason(const LayerSlot& layer, int32_t mark1, int32_t mark2)
 }
 
 // The earlier segment with the same two ends, either way round, for every
-// segment that has one; -1 for the others. Ends are paired by cluster, so a
-// drawing of many copies of one segment costs no more than one of distinct ones.
+// segment that has one; -1 for the others. Segments are sorted by the
+// clusters of their ends, so copies of one segment lie side by side; only
+// ends whose cluster coincides with others need a search.
 std::vector<int32_t> EarlierDuplicates(const TTxy& segments, const TraceIndex& clusters)
 {
     auto pairKey = [](int32_t a, int32_t b)
@@ -197,36 +229,45 @@ std::vector<int32_t> EarlierDuplicates(const TTxy& segments, const TraceIndex& c
     std::sort(byPair.begin(), byPair.end());
 
     std::vector<int32_t> earlier(segments.size(), -1);
+    for (size_t i = 1; i < byPair.size(); ++i)
+        if (byPair[i].first == byPair[i - 1].first)
+            earlier[byPair[i].second] =
+                earlier[byPair[i - 1].second] >= 0 ? earlier[byPair[i - 1].second] : byPair[i - 1].second;
     for (auto [key, s] : byPair)
+    {
+        int32_t a = clusters.EndCluster[2 * s], b = clusters.EndCluster[2 * s + 1];
+        if (clusters.ClusterAlone[a] && clusters.ClusterAlone[b])
+            continue;
         ForEachCoincidingCluster(
-            clusters, clusters.EndCluster[2 * s],
-            [&](int32_t a)
+            clusters, a,
+            [&](int32_t nearA)
             {
                 ForEachCoincidingCluster(
-                    clusters, clusters.EndCluster[2 * s + 1],
-                    [&](int32_t b)
+                    clusters, b,
+                    [&](int32_t nearB)
                     {
-                        auto first = std::lower_bound(byPair.begin(), byPair.end(),
-                                                      std::pair<uint64_t, int32_t>{pairKey(a, b), -1});
-                        if (first != byPair.end() && first->first == pairKey(a, b) && first->second < s &&
-                            (earlier[s] < 0 || first->second < earlier[s]))
+                        auto first =
+                            std::lower_bound(byPair.begin(), byPair.end(),
+                                             std::pair<uint64_t, int32_t>{pairKey(nearA, nearB), -1});
+                        if (first != byPair.end() && first->first == pairKey(nearA, nearB) &&
+                            first->second < s && (earlier[s] < 0 || first->second < earlier[s]))
                             earlier[s] = first->second;
                     });
             });
+    }
     return earlier;
 }
 
 void CheckSegments(TSlotCheck& c, int32_t closedOutlines, const TCheckOptions& options)
 {
     const LayerSlot& layer = c.Layer;
-    const TraceIndex& clusters = c.Index.Clusters;
+    const TraceIndex& clusters = c.Clusters;
     const TTxy& segments = layer.Segments;
     bool hasMarks = !layer.Marks.empty();
     bool ringsExpected = closedOutlines > 0 || segments.size() >= 3;
     size_t clusterCount = clusters.ClusterPoint.size();
-    // Per cluster, worked out once for all ends there: the last mark of the
-    // slot on it and the segment it lies inside of (-2: not yet known).
-    std::vector<int32_t> markOn(clusterCount, -2);
+    // Per cluster, worked out once for all ends there: the segment it lies
+    // inside of (-2: not yet known).
     std::vector<int32_t> inside(clusterCount, -2);
     std::vector<int32_t> duplicateOf = EarlierDuplicates(segments, clusters);
 
@@ -242,9 +283,7 @@ void CheckSegments(TSlotCheck& c, int32_t closedOutlines, const TCheckOptions& o
             if (k < 0)
                 continue;
             TPlanPoint p = clusters.EndPoints[e];
-            if (markOn[k] == -2)
-                markOn[k] = LastMarkAt(c.Index.Marks, layer.Marks, p);
-            marks[end] = markOn[k];
+            marks[end] = layer.EndMarks[e];
             if (marks[end] < 0)
                 CheckUnmatchedEnd(c, i, p, SnapDistance(s, options));
             if (inside[k] == -2)
@@ -279,18 +318,22 @@ void CheckSegments(TSlotCheck& c, int32_t closedOutlines, const TCheckOptions& o
 // A mark on no end of its slot. One that an end reports already is left
 // out: a mark near an end of its slot, or on an end of another slot whose
 // own marks miss it.
-void CheckMarks(TSlotCheck& c, const std::vector<TSlotIndexes>& indexes, const std::vector<LayerSlot>& slots)
+void CheckMarks(TSlotCheck& c)
 {
+    const std::vector<LayerSlot>& slots = c.Record.Slots;
+    std::vector<uint8_t> taken(c.Layer.Marks.size(), 0);
+    for (int32_t m : c.Layer.EndMarks)
+        if (m >= 0)
+            taken[m] = 1;
     for (size_t m = 0; m < c.Layer.Marks.size(); ++m)
     {
         TPlanPoint p = MarkPoint(c.Layer.Marks[m]);
-        if (c.NearMarkReported[m] || HasEndAt(c.Index.Clusters, p))
+        if (taken[m] || c.NearMarkReported[m] || HasEndAt(c.Clusters, c.Layer, p, false))
             continue;
         bool reportedThere = false;
         for (size_t t = 0; t < slots.size() && !reportedThere; ++t)
             reportedThere = int(t) != c.Slot && !slots[t].Segments.empty() &&
-                            HasEndAt(indexes[t].Clusters, p) &&
-                            LastMarkAt(indexes[t].Marks, slots[t].Marks, p) < 0;
+                            HasEndAt(c.Record.EndIndexes[t], slots[t], p, true);
         if (!reportedThere)
             Report(c, MakeFinding(TFindingKind::LoneMark, c.Slot, p, {c.Layer.MarkLines[m]}));
     }
@@ -304,9 +347,9 @@ std::vector<int32_t> LinesOf(const LayerSlot& layer, std::vector<int32_t> segmen
     return segments;
 }
 
-void CheckRings(TSlotCheck& c, const TBuildRecord& record)
+void CheckRings(TSlotCheck& c)
 {
-    for (const std::vector<int32_t>& ring : FindLongRings(c.Layer.Segments, c.Index.Clusters))
+    for (const std::vector<int32_t>& ring : FindLongRings(c.Layer.Segments, c.Clusters))
     {
         const SegmentRecord& first = c.Layer.Segments[ring.front()];
         TFindingDetail detail;
@@ -314,7 +357,7 @@ void CheckRings(TSlotCheck& c, const TBuildRecord& record)
         Report(c, MakeFinding(TFindingKind::LongRing, c.Slot, {first.X1, first.Y1}, LinesOf(c.Layer, ring)),
                detail);
     }
-    for (const TUnflatOutline& outline : record.UnflatOutlines)
+    for (const TUnflatOutline& outline : c.Record.UnflatOutlines)
         if (outline.Slot == c.Slot)
         {
             TFindingDetail detail;
@@ -326,60 +369,22 @@ void CheckRings(TSlotCheck& c, const TBuildRecord& record)
         }
 }
 
-void BuildSlotIndexes(TSlotIndexes& index, const LayerSlot& layer, float largestSnap)
-{
-    BuildEndClusters(index.Clusters, layer.Segments);
-    std::vector<TPlanPoint> points(layer.Marks.size());
-    double largest = 0;
-    for (size_t m = 0; m < layer.Marks.size(); ++m)
-    {
-        points[m] = MarkPoint(layer.Marks[m]);
-        if (std::isfinite(points[m].X) && std::isfinite(points[m].Y))
-            largest = std::max({largest, std::fabs(double(points[m].X)), std::fabs(double(points[m].Y))});
-    }
-    BuildPointGrid(index.Marks, points);
-    index.NearMarks.CellSize = CellSizeFor(largestSnap, largest);
-    std::vector<std::pair<uint64_t, int32_t>> entries;
-    for (size_t m = 0; m < points.size(); ++m)
-        if (std::isfinite(points[m].X) && std::isfinite(points[m].Y))
-            entries.push_back({CellKey(CellNumber(points[m].X, index.NearMarks.CellSize),
-                                       CellNumber(points[m].Y, index.NearMarks.CellSize)),
-                               int32_t(m)});
-    FillCellTable(index.NearMarks, entries);
-    BuildSegmentGrid(index.Segments, layer.Segments);
-}
-
-void CollectMarks(TAllMarks& all, const std::vector<LayerSlot>& slots)
-{
-    for (size_t s = 0; s < slots.size(); ++s)
-        for (size_t m = 0; m < slots[s].Marks.size(); ++m)
-        {
-            all.Points.push_back(MarkPoint(slots[s].Marks[m]));
-            all.Slot.push_back(uint8_t(s));
-            all.Line.push_back(slots[s].MarkLines[m]);
-        }
-    BuildPointGrid(all.Grid, all.Points);
-}
-
 } // namespace
 
 std::vector<TFinding> CheckPlan(const TBuildRecord& record, const TCheckOptions& options)
 {
     const std::vector<LayerSlot>& slots = record.Slots;
     TAllMarks allMarks;
-    CollectMarks(allMarks, slots);
     float largestSnap = options.SnapDistance ? std::max(*options.SnapDistance, 0.0f) : float(LongestSnap);
-    std::vector<TSlotIndexes> indexes(slots.size());
-    for (size_t s = 0; s < slots.size(); ++s)
-        BuildSlotIndexes(indexes[s], slots[s], largestSnap);
-
     std::vector<TFinding> findings;
     for (size_t s = 0; s < slots.size(); ++s)
     {
-        TSlotCheck c{int(s), slots[s], indexes[s], allMarks, findings};
+        TSlotIndexes index;
+        BuildSegmentGrid(index.Segments, slots[s].Segments);
+        TSlotCheck c{int(s), record, slots[s], record.EndIndexes[s], index, allMarks, largestSnap, findings};
         CheckSegments(c, record.ClosedOutlines[s], options);
-        CheckMarks(c, indexes, slots);
-        CheckRings(c, record);
+        CheckMarks(c);
+        CheckRings(c);
     }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const TFinding& a, const TFinding& b)

@@ -3,6 +3,7 @@
 #include "common/tolerance.h"
 #include "model/trace_index.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -31,8 +32,8 @@ void FileSegment(double a0, double b0, double a1, double b1, bool swapped, doubl
     int64_t last = CellNumber(a1 + margin, size);
     for (int64_t c = first; c <= last; ++c)
     {
-        double lo = std::max(a0, double(c) * size);
-        double hi = std::min(a1, double(c + 1) * size);
+        double lo = std::max(a0, (double(c) - 0.5) * size);
+        double hi = std::min(a1, (double(c) + 0.5) * size);
         double bLo = b0, bHi = b1;
         if (a1 > a0)
         {
@@ -74,19 +75,30 @@ bool PassesNear(const SegmentRecord& s, TPlanPoint p)
 
 void BuildSegmentGrid(TCellTable& table, const TTxy& segments)
 {
-    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY, largest = 0;
+    // Cells about as wide as the segments are long, narrower where segments
+    // crowd a small area (such as a star of long segments), so that a
+    // segment is filed in a few cells and a cell holds a few segments.
+    double totalLength = 0, largest = 0;
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+    size_t finite = 0;
     for (const SegmentRecord& s : segments)
         if (IsFinite(s))
+        {
+            totalLength += std::hypot(double(s.X2) - s.X1, double(s.Y2) - s.Y1);
             for (double x : {s.X1, s.X2})
-                for (double y : {s.Y1, s.Y2})
-                {
-                    minX = std::min(minX, x), maxX = std::max(maxX, x);
-                    minY = std::min(minY, y), maxY = std::max(maxY, y);
-                    largest = std::max({largest, std::fabs(x), std::fabs(y)});
-                }
-    double extent = maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
-    double perSide = std::ceil(std::sqrt(double(segments.size())));
-    table.CellSize = CellSizeFor(2 * extent / std::max(perSide, 1.0), largest);
+                minX = std::min(minX, x), maxX = std::max(maxX, x), largest = std::max(largest, std::fabs(x));
+            for (double y : {s.Y1, s.Y2})
+                minY = std::min(minY, y), maxY = std::max(maxY, y), largest = std::max(largest, std::fabs(y));
+            ++finite;
+        }
+    double size = 0;
+    if (finite > 0)
+    {
+        double mean = totalLength / double(finite);
+        double spread = 2 * std::sqrt((maxX - minX) * (maxY - minY) / double(finite));
+        size = std::clamp(spread, mean / 8, mean);
+    }
+    table.CellSize = CellSizeFor(size, largest);
 
     std::vector<std::pair<uint64_t, int32_t>> entries;
     entries.reserve(4 * segments.size());

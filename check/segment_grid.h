@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-// Files the segments of one slot under every cell they pass through, with
-// cells sized so that a cell holds a few segments on average.
+// Files the segments of one slot under every cell they pass through.
 void BuildSegmentGrid(TCellTable& table, const TTxy& segments);
 
 // The lowest-numbered segment that passes through the tolerance square of p

@@ -139,11 +139,11 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
         {
             pieces.clear();
             SplitOnChar(line, '"', pieces, PiecesRead);
-            ReadTextRecord(prefix, tokens, pieces, slot);
-            if (keepOrigins && slot.MarkLines.size() < slot.Marks.size())
+            int fields = ReadTextRecord(prefix, tokens, pieces, slot);
+            if (keepOrigins && fields > 0)
             {
                 slot.MarkLines.push_back(lineNumber);
-                slot.MarkSingleNumber.push_back(prefix != "cz" && SplitCommaFields(pieces[1], 2).size() == 1);
+                slot.MarkSingleNumber.push_back(fields == 1 && prefix != "cz");
             }
         }
         else if (prefix == " ")

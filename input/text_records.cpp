@@ -95,19 +95,19 @@ bool ReadKeyword(const TextFields& fields, const std::vector<std::string_view>& 
 
 } // namespace
 
-void ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
-                    const std::vector<std::string_view>& pieces, LayerSlot& slot)
+int ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
+                   const std::vector<std::string_view>& pieces, LayerSlot& slot)
 {
     // The text runs from the first double quote to the next one.
     TextFields fields = SplitCommaFields(ListItem(pieces, 1), FieldsRead);
     if (fields.empty())
-        return;
+        return 0;
     if (prefix == "ch" && ReadKeyword(fields, tokens, slot))
-        return;
+        return 0;
 
     double first = ReadRealOr(TrimControl(fields[0]), NoNumber);
     if (first == NoNumber)
-        return;
+        return 0;
     HeightMark mark;
     mark.X = ToSingle(ReadRealStrict(ListItem(tokens, 1)));
     mark.Y = ToSingle(-ReadRealStrict(ListItem(tokens, 2)));
@@ -116,4 +116,5 @@ void ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>
     double absent = prefix == "cz" ? 0 : first;
     mark.Height2 = Thousandfold(FieldOr(fields, 2, 0, absent));
     slot.Marks.push_back(mark);
+    return int(fields.size());
 }

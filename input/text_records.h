@@ -10,5 +10,6 @@
 // slot is the layer slot current when the line is read. A number text adds a
 // height mark to slot; on "ch" records the keywords "lv", "v", "f", "al", "sl"
 // and "sls" set the base height, the view, the ambient light or add a light.
-void ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
-                    const std::vector<std::string_view>& pieces, LayerSlot& slot);
+// Returns the number of fields of the text when it made a height mark, else 0.
+int ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
+                   const std::vector<std::string_view>& pieces, LayerSlot& slot);

@@ -7,16 +7,19 @@
 
 void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials, TBuildRecord* record)
 {
-    AssignHeights(slots);
-    AppendWallFaces(slots, materials, record != nullptr);
     if (record == nullptr)
     {
+        AssignHeights(slots);
+        AppendWallFaces(slots, materials);
         for (const LayerSlot& slot : slots)
             BuildSlabs(slot.Segments, materials);
         return;
     }
+    AssignHeightsKeepingMarks(slots);
+    AppendWallFaces(slots, materials, true);
     record->ClosedOutlines.fill(0);
     record->UnflatOutlines.clear();
+    record->EndIndexes.assign(slots.size(), TraceIndex{});
     for (size_t s = 0; s < slots.size(); ++s)
         BuildSlabsKeepingOrigins(int32_t(s), slots[s], materials, *record);
 }

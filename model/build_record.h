@@ -2,6 +2,7 @@
 
 #include "model/point_grid.h"
 #include "model/records.h"
+#include "model/trace_index.h"
 
 #include <array>
 #include <cstdint>
@@ -25,5 +26,7 @@ struct TBuildRecord
     std::vector<LayerSlot> Slots;
     // Per slot, how many traces closed into an outline, before any filter.
     std::array<int32_t, LayerSlotCount> ClosedOutlines{};
+    // Per slot, the index of segment ends its slabs were traced with.
+    std::vector<TraceIndex> EndIndexes;
     std::vector<TUnflatOutline> UnflatOutlines;
 };

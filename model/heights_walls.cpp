@@ -48,8 +48,10 @@ void TakeHeights(const HeightMark& mark, float base, float& top, float& bottom)
     }
 }
 
-void AssignSlotHeights(LayerSlot& slot)
+void AssignSlotHeights(LayerSlot& slot, bool keepOrigins)
 {
+    if (keepOrigins)
+        slot.EndMarks.assign(2 * slot.Segments.size(), -1);
     if (slot.Marks.empty())
         return;
     std::vector<TPlanPoint> positions(slot.Marks.size());
@@ -58,14 +60,20 @@ void AssignSlotHeights(LayerSlot& slot)
     PointGrid grid;
     BuildPointGrid(grid, positions);
 
-    for (SegmentRecord& s : slot.Segments)
+    for (size_t i = 0; i < slot.Segments.size(); ++i)
     {
+        SegmentRecord& s = slot.Segments[i];
         int32_t m1 = LastMarkAt(grid, slot.Marks, s.X1, s.Y1);
         if (m1 >= 0)
             TakeHeights(slot.Marks[m1], slot.BaseHeight, s.Top1, s.Bottom1);
         int32_t m2 = LastMarkAt(grid, slot.Marks, s.X2, s.Y2);
         if (m2 >= 0)
             TakeHeights(slot.Marks[m2], slot.BaseHeight, s.Top2, s.Bottom2);
+        if (keepOrigins)
+        {
+            slot.EndMarks[2 * i] = m1;
+            slot.EndMarks[2 * i + 1] = m2;
+        }
     }
 }
 
@@ -94,7 +102,13 @@ bool AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
 void AssignHeights(std::vector<LayerSlot>& slots)
 {
     for (LayerSlot& slot : slots)
-        AssignSlotHeights(slot);
+        AssignSlotHeights(slot, false);
+}
+
+void AssignHeightsKeepingMarks(std::vector<LayerSlot>& slots)
+{
+    for (LayerSlot& slot : slots)
+        AssignSlotHeights(slot, true);
 }
 
 void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials, bool keepOrigins)

@@ -43,6 +43,9 @@ struct LayerSlot
     // Per mark, 1 when its text was a single number on a "ch" or "c2"
     // record (so top and bottom are equal); kept with the line numbers.
     std::vector<uint8_t> MarkSingleNumber;
+    // Per segment end (2s for end 1 of segment s, 2s + 1 for end 2), the mark
+    // it took its heights from, or -1; kept by height assignment when asked.
+    std::vector<int32_t> EndMarks;
 };
 
 inline constexpr int LayerSlotCount = 256;

@@ -63,15 +63,25 @@ void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials)
     }
 }
 
-void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
+namespace
 {
-    TraceIndex index;
+
+void BuildSlabsWith(TraceIndex& index, const TTxy& segments, const TMaterialTable& materials)
+{
     BuildTraceIndex(index, segments);
     TraceSlotOutlines(segments, index);
     RemoveDuplicateOutlines();
     RemoveDividedOutlines(segments, index);
     TestOutlineFlatness();
     AppendSlabFaces(segments, materials);
+}
+
+} // namespace
+
+void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
+{
+    TraceIndex index;
+    BuildSlabsWith(index, segments, materials);
 }
 
 namespace
@@ -90,7 +100,7 @@ std::vector<int32_t> OutlineSegments(const TMyPolyPoints& outline)
 void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
                               TBuildRecord& record)
 {
-    BuildSlabs(layer.Segments, materials);
+    BuildSlabsWith(record.EndIndexes[slot], layer.Segments, materials);
     // OutlineList as BuildSlabs left it: discarded outlines keep their places.
     record.ClosedOutlines[slot] = int32_t(OutlineList.size());
     for (const TMyPolyPoints& outline : OutlineList)

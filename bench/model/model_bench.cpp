@@ -4,8 +4,10 @@
 //
 //   kv_model_bench [name...]   names: grid10 grid30 grid100 grid300 star
 //                              identical polyline ring oracle30
+//                              check300 checkpolyline checkstar
 
 #include "bench/model/bench_drawings.h"
+#include "check/plan_check.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
@@ -17,6 +19,7 @@
 #include "model/slabs.h"
 #include "reference/model_oracle.h"
 
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -145,6 +148,32 @@ double InChild(const std::function<void()>& f)
     return double(usage.ru_maxrss) / 1024;
 }
 
+// The opening of the drawing as the window does it, against the opening as
+// the plan check needs it (origins kept) followed by the check, each in a
+// fresh process.
+void RunCheck(const std::string& text)
+{
+    std::string path = "/tmp/kv_model_bench_" + std::to_string(getpid()) + ".txt";
+    std::ofstream(path, std::ios::binary) << text;
+    // Times the children hand back: plain opening, kept opening, check, findings.
+    auto* times = static_cast<double*>(
+        mmap(nullptr, 4 * sizeof(double), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    InChild([&] { Timed(times[0], [&] { SceneLoader(path); }); });
+    InChild(
+        [&]
+        {
+            TBuildRecord record;
+            std::vector<TFinding> findings;
+            Timed(times[1], [&] { SceneLoader(path, &record); });
+            Timed(times[2], [&] { findings = CheckPlan(record); });
+            times[3] = double(findings.size());
+        });
+    std::printf("loader %.1f ms; keeping origins %.1f ms, then the check %.1f ms (%.0f findings): %+.0f%%",
+                times[0], times[1], times[2], times[3], 100 * (times[1] + times[2] - times[0]) / times[0]);
+    munmap(times, 4 * sizeof(double));
+    std::remove(path.c_str());
+}
+
 void PrintHeader()
 {
     std::printf("%-10s %8s %8s |", "drawing", "segments", "faces");
@@ -200,5 +229,17 @@ int main(int argc, char** argv)
         InChild([] { RunOracle(GridOfRooms(30)); });
         std::printf("\n");
     }
+    const BenchCase checked[] = {
+        {"check300", [] { return GridOfRooms(300); }},
+        {"checkpolyline", [] { return OpenPolyline(100000); }},
+        {"checkstar", [] { return Star(5000); }},
+    };
+    for (const BenchCase& c : checked)
+        if (wanted(c.Name))
+        {
+            std::printf("%-13s ", c.Name);
+            RunCheck(c.Make());
+            std::printf("\n");
+        }
     return 0;
 }
