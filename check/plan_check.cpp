@@ -233,8 +233,9 @@ std::vector<int32_t> EarlierDuplicates(const TTxy& segments, const TraceIndex& c
         if (byPair[i].first == byPair[i - 1].first)
             earlier[byPair[i].second] =
                 earlier[byPair[i - 1].second] >= 0 ? earlier[byPair[i - 1].second] : byPair[i - 1].second;
-    for (auto [key, s] : byPair)
+    for (const std::pair<uint64_t, int32_t>& entry : byPair)
     {
+        int32_t s = entry.second;
         int32_t a = clusters.EndCluster[2 * s], b = clusters.EndCluster[2 * s + 1];
         if (clusters.ClusterAlone[a] && clusters.ClusterAlone[b])
             continue;
