@@ -3,6 +3,8 @@
 #include "app/button_images.h"
 #include "app/japanese_interface.h"
 #include "app/modal_dialogs.h"
+#include "check/finding_text.h"
+#include "check/plan_check.h"
 #include "model/polygon.h"
 #include "start/error_text.h"
 #include "start/picture_file.h"
@@ -129,13 +131,19 @@ void TForm2::FormCreate()
 {
     // The render reads the colour depth of the screen the picture is shown on.
     State.Context.ScreenColorDepth = screen()->depth();
+    // The build keeps what the plan check needs, for this start only.
+    TBuildRecord record;
+    State.Record = &record;
     RunStartSequence(State);
+    State.Record = nullptr;
     ShowPicture();
     if (State.StartError)
     {
         ShowErrorBox(nullptr, QString::fromStdString(*State.StartError));
         return;
     }
+    // A drawing with warnings says so in the status line until the first hint.
+    StatusBar1.showMessage(QString::fromStdString(WarningSummary(CheckPlan(record))));
     ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
     SaveDialog1.setDirectory(QFile::decodeName(ProgramFolder.c_str()));
     LongHintHooked = true;

@@ -46,15 +46,15 @@ void DescribeNoWall(TFinding& f, TNoWallReason reason)
     {
     case TNoWallReason::BothUnmarked:
         f.MessageJa = "壁になりません: 両端とも高さ文字がありません";
-        f.MessageEn = "no wall: neither end has a height mark";
+        f.MessageEn = "neither end has a height mark, so both stay flat at 0";
         break;
     case TNoWallReason::SingleNumbers:
         f.MessageJa = "壁になりません: 両端の高さ文字が \"ch\"/\"c2\" の数値1つで、上端と下端が同じです";
-        f.MessageEn = "no wall: its marks are single numbers on \"ch\"/\"c2\" texts, so top equals bottom";
+        f.MessageEn = "its marks are single numbers on \"ch\"/\"c2\" texts, so top equals bottom at both ends";
         break;
     case TNoWallReason::EqualHeights:
         f.MessageJa = "壁になりません: 両端とも上端と下端が同じ高さです";
-        f.MessageEn = "no wall: top and bottom are equal at both ends";
+        f.MessageEn = "top and bottom are equal at both ends";
         break;
     }
 }

@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
-  qt6-base-dev qt6-translations-l10n libxcb1-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libxcb1-dev
   libosmesa6-dev libglu1-mesa-dev
   fonts-ipafont-gothic
   xvfb xdotool x11-apps imagemagick

@@ -12,11 +12,11 @@ namespace
 
 // The input files are opened by bare name, in the current directory: the
 // program's folder is only known once they have been read.
-void LoadInputs()
+void LoadInputs(TBuildRecord* record)
 {
     LoadMaterial("material.txt");
     LoadMaterial2("material2.txt");
-    SceneLoader("temp.txt");
+    SceneLoader("temp.txt", record);
 }
 
 } // namespace
@@ -29,7 +29,7 @@ void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
     ReleaseFaces();
     try
     {
-        LoadInputs();
+        LoadInputs(state.Record);
     }
     catch (const ProgramError& error)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/build_record.h"
 #include "render/gl_canvas_context.h"
 #include "render/picture.h"
 #include "render/render_view.h"
@@ -23,6 +24,9 @@ struct TStartState
     // False when the first render could not draw: no context, or too little
     // memory for a large picture.
     bool PictureDrawn = false;
+    // Set before the start to have the build keep the faces' origins and its
+    // ring facts there, for the plan check.
+    TBuildRecord* Record = nullptr;
 };
 
 // The window-independent part of the start: initial camera, framed white

@@ -1,19 +1,26 @@
 // kestrelview-render: the window's start sequence without a window, for
 // batch use, scripts and tests. Reads the drawing from DIR, then writes the
-// picture the window would show, the model as JSON, or a short summary.
+// picture the window would show, the model as JSON, or a short summary; and
+// on request checks the plan for what keeps walls and slabs from being made.
+#include "check/finding_text.h"
+#include "check/plan_check.h"
 #include "common/output_file.h"
 #include "render/float_control.h"
 #include "render/render_view.h"
 #include "start/error_text.h"
 #include "start/picture_file.h"
 #include "start/start_sequence.h"
+#include "tools/check_report.h"
 #include "tools/model_summary.h"
+#include "tools/plan_picture.h"
 #include "tools/render_options.h"
 #include "tools/state_json.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <iostream>
+#include <memory>
 
 namespace
 {
@@ -75,6 +82,53 @@ bool SaveJson(const TStartState& state, const TOutputFile& target)
     return true;
 }
 
+bool SaveBytes(const TOutputFile& target, const std::string& bytes)
+{
+    try
+    {
+        WriteOutputFile(target.Path, bytes);
+    }
+    catch (const ProgramError&)
+    {
+        ReportError(FileCreateError(target.Name));
+        return false;
+    }
+    return true;
+}
+
+bool WritesToStandardOutput(const std::optional<TOutputFile>& file)
+{
+    return file && file->Name == "-";
+}
+
+// The check's list, JSON and plan picture, as asked. False when a file could
+// not be written.
+bool ReportFindings(const TRenderOptions& options, const TBuildRecord& record,
+                    const std::vector<TFinding>& findings)
+{
+    bool written = true;
+    if (options.Check)
+    {
+        bool stdoutTaken = WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
+        PrintFindings(stdoutTaken ? std::cerr : std::cout, findings);
+    }
+    if (options.CheckJson)
+    {
+        std::string text = FindingsToJson(findings).dump(2) + "\n";
+        if (WritesToStandardOutput(options.CheckJson))
+            std::cout << text;
+        else
+            written = SaveBytes(*options.CheckJson, text) && written;
+    }
+    if (options.Plan)
+    {
+        bool svg = options.Plan->Name.size() >= 4 &&
+                   options.Plan->Name.substr(options.Plan->Name.size() - 4) == ".svg";
+        written = SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, svg)) && written;
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -83,7 +137,16 @@ int main(int argc, char** argv)
     TRenderOptions options;
     if (std::optional<int> status = ParseCommandLine(argc, argv, options))
         return *status;
-    QCoreApplication application(argc, argv);
+    // The plan's numbers are drawn as text, which needs Qt's GUI module; the
+    // offscreen platform spares it a display.
+    std::unique_ptr<QCoreApplication> application;
+    if (options.Plan)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    else
+        application = std::make_unique<QCoreApplication>(argc, argv);
 
     TStartState state;
     if (options.Size)
@@ -93,6 +156,9 @@ int main(int argc, char** argv)
         state.Render.AspectRatio = double(state.Picture.Width) / state.Picture.Height;
     }
     state.Context.Samples = options.Samples;
+    TBuildRecord record;
+    if (WantsCheck(options))
+        state.Record = &record;
     RunStartSequence(state, options.View);
     int status = ExitSucceeded;
     if (state.StartError)
@@ -104,13 +170,24 @@ int main(int argc, char** argv)
         status = ExitFailed;
     if (options.Json && !SaveJson(state, *options.Json))
         status = ExitFailed;
-    if (!options.Json)
+    if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state);
+    bool warned = false;
+    if (WantsCheck(options) && !state.StartError)
+    {
+        std::vector<TFinding> findings = CheckPlan(record, {options.Snap});
+        if (!ReportFindings(options, record, findings))
+            status = ExitFailed;
+        warned = HasWarning(findings);
+    }
     // A full disk or a closed pipe must not pass for success.
     if (!std::cout.flush())
     {
         std::cerr << "kestrelview-render: cannot write to standard output\n";
         status = ExitFailed;
     }
+    // A failure takes precedence over a warning.
+    if (status == ExitSucceeded && warned)
+        status = ExitWarned;
     return status;
 }

@@ -1,5 +1,6 @@
 #include "tools/render_options.h"
 
+#include "common/numbers.h"
 #include "start/error_text.h"
 #include "tools/picture_options.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -111,6 +113,40 @@ std::string TakeTurn(TRenderOptions& options, const std::string& value)
     return options.View.Turn ? "" : NotA("turn", value, Degrees);
 }
 
+std::string TakeCheck(TRenderOptions& options, const std::string&)
+{
+    options.Check = true;
+    return "";
+}
+
+std::string TakeCheckJson(TRenderOptions& options, const std::string& value)
+{
+    options.CheckJson = OutputFile(value);
+    return options.CheckJson ? "" : "--check-json needs a file name";
+}
+
+bool EndsWith(const std::string& text, std::string_view end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string TakePlan(TRenderOptions& options, const std::string& value)
+{
+    if (!EndsWith(value, ".svg") && !EndsWith(value, ".png"))
+        return "--plan needs a file name ending in .svg or .png";
+    options.Plan = OutputFile(value);
+    return "";
+}
+
+std::string TakeSnap(TRenderOptions& options, const std::string& value)
+{
+    std::optional<double> distance = ParseDecimal(value);
+    if (!distance || !(*distance >= 0) || !std::isfinite(ToSingle(*distance)))
+        return "--snap needs a distance of 0 or more";
+    options.Snap = ToSingle(*distance);
+    return "";
+}
+
 const TOptionRow OptionTable[] = {
     {"json", "FILE", "Write the model as JSON to FILE (- for standard output).", TakeJson},
     {"output", "PICTURE", "Write the picture to PICTURE (BMP; a name ending in .png gives a PNG).",
@@ -127,6 +163,15 @@ const TOptionRow OptionTable[] = {
     {"fov", "DEG", "Vertical field of view in degrees (kept within 10 to 160).", TakeFieldOfView},
     {"turn", "DEG", "Turn the eye about the vertical through the target, counter-clockwise in the plan.",
      TakeTurn},
+    {"check", nullptr, "Check the plan: list why walls or slabs may be missing (exit status 3 on a warning).",
+     TakeCheck},
+    {"check-json", "FILE", "Write the plan check's findings as JSON to FILE (- for standard output).",
+     TakeCheckJson},
+    {"plan", "PICTURE", "Draw the plan from above with the findings marked (.svg or .png).", TakePlan},
+    {"snap", "D",
+     "How far a height text may lie from a line's end to be taken as meant for it "
+     "(default: 1% of the line's length, at most 50).",
+     TakeSnap},
 };
 
 std::string HelpText()
@@ -223,9 +268,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& optio
     }
     if (positional.size() > 1)
         return UsageError("only one DIR may be given");
+    if (options.Json && options.CheckJson && options.Json->Name == "-" && options.CheckJson->Name == "-")
+        return UsageError("only one of --json and --check-json may write to standard output");
     if (!positional.empty())
         options.Directory = positional.front();
     if (chdir(options.Directory.c_str()) != 0)
         return UsageError("cannot enter the folder " + DisplayBytes(options.Directory));
     return std::nullopt;
+}
+
+bool WantsCheck(const TRenderOptions& options)
+{
+    return options.Check || options.CheckJson || options.Plan;
 }

@@ -11,6 +11,7 @@ enum ExitStatus
     ExitSucceeded = 0,
     ExitFailed = 1,
     ExitUsage = 2,
+    ExitWarned = 3, // the plan check found a warning
 };
 
 // An output file: the name as typed, for messages, and the path it resolves
@@ -30,7 +31,15 @@ struct TRenderOptions
     std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given
     int Samples = 1;
     TViewOverrides View;
+    // The plan check runs when any of its outputs is asked for.
+    bool Check = false;
+    std::optional<TOutputFile> CheckJson; // Name "-": standard output
+    std::optional<TOutputFile> Plan;      // .svg or .png
+    std::optional<float> Snap;
 };
+
+// Whether the plan check is to run.
+bool WantsCheck(const TRenderOptions& options);
 
 // Fills options from the command line, taking every path as the bytes in
 // argv, output names resolved against the start folder; then enters DIR.

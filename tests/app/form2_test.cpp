@@ -276,6 +276,18 @@ TEST_F(Form2Test, StatusLineShowsLongHintsOnceStarted)
     }
 }
 
+TEST_F(Form2Test, PlanWarningsShowInTheStatusLineUntilTheFirstHint)
+{
+    // A wall whose second end has no height mark; the house itself is clean.
+    WriteAll("temp.txt", " 0 0 1000 0\nch 0 0 \"3,0\n");
+    TForm2 form;
+    EXPECT_EQ(form.StatusBar1.currentMessage(), "注意: 高さのない線端 1 (kestrelview-render --check で詳細)");
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseMove(&form.Button2);
+    EXPECT_EQ(form.StatusBar1.currentMessage(), "終了します");
+}
+
 TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
 {
     struct Case
