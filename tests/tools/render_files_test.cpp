@@ -84,6 +84,9 @@ TEST(RenderTool, CommandLineMistakesAreUsageErrors)
         {"--json", "", folder.Path()},
         {"--output=", folder.Path()},
         {folder.File("no such folder")},
+        {"--snap", "-1"},
+        {"--plan", "plan.txt"},
+        {"--json", "-", "--check-json", "-"},
     };
     for (const QStringList& arguments : cases)
     {
@@ -130,6 +133,37 @@ TEST(RenderTool, SummaryWithoutJson)
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Out.find("faces: 0"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("error: ファイル temp.txt は開けません."), std::string::npos) << run.Out;
+}
+
+TEST(RenderTool, PlanCheckListsDrawsAndSetsTheExitStatus)
+{
+    TDrawingFolder folder;
+    WriteDrawing(folder, TinyMaterials, " 0 0 1000 0\nch 0 0 250 0 \"3,0\n");
+    const std::string line = "temp.txt:1: layer 0/0 at (1000, 0): warning: unmarked-end: ";
+    TToolRun run = RunTool(folder.Path(), {"--check"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_NE(run.Out.find(line), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("\nunmarked-end: 1 (warning)\n"), std::string::npos) << run.Out;
+
+    // With JSON on standard output the list goes to standard error.
+    run = RunTool(folder.Path(), {"--json", "-", "--check"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_EQ(ParseJson(run)["faces"].size(), 1u);
+    EXPECT_NE(run.Err.find(line), std::string::npos) << run.Err;
+
+    run = RunTool(folder.Path(), {"--check-json", "-", "--plan", "plan.svg"});
+    EXPECT_EQ(run.Status, 3);
+    nlohmann::ordered_json found = ParseJson(run);
+    EXPECT_EQ(found["findings"][0]["at"], nlohmann::ordered_json({1000, 0}));
+    EXPECT_EQ(found["findings"][0]["lines"], nlohmann::ordered_json({1}));
+    EXPECT_EQ(found["counts"]["unmarked-end"], 1);
+    EXPECT_NE(ReadBytes(folder.File("plan.svg")).find("<svg"), std::string::npos);
+    EXPECT_EQ(RunTool(folder.Path(), {"--plan", "plan.png"}).Status, 3);
+    EXPECT_EQ(ReadBytes(folder.File("plan.png")).substr(0, 4), "\x89PNG");
+
+    // A drawing that cannot be read fails as before.
+    QFile::remove(folder.File("temp.txt"));
+    EXPECT_EQ(RunTool(folder.Path(), {"--check"}).Status, 1);
 }
 
 TEST(RenderTool, NeverWritesTheHostsResultFile)
