@@ -3,7 +3,8 @@
 # docs/guide/NAME.txt, with the guide's two material files beside it, gives
 # docs/images/guide-NAME.png (and a flat-shaded one for the shading section);
 # the example DXF plan, converted with --wall-height 2.4, gives dxf-plan.png;
-# the example house turned round its target gives guide-turntable.png.
+# the example house turned round its target gives guide-turntable.png;
+# and the plan check draws its picture of docs/guide/check.txt.
 # Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,3 +47,10 @@ for angle in 0 60 120 180 240 300; do
 done
 convert "${frames[@]}" +append docs/images/guide-turntable.png
 echo docs/images/guide-turntable.png
+
+# The plan check exits with 3 when it finds a warning, as it does here.
+cp docs/guide/check.txt "$work/temp.txt"
+status=0
+"$companion" --plan docs/images/guide-check-plan.png "$work" >/dev/null || status=$?
+[ "$status" -eq 3 ]
+echo docs/images/guide-check-plan.png
