@@ -15,6 +15,13 @@ void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials, 
             BuildSlabs(slot.Segments, materials);
         return;
     }
+    // Slots read without their line numbers get line 0 throughout.
+    for (LayerSlot& slot : slots)
+    {
+        slot.SegmentLines.resize(slot.Segments.size(), 0);
+        slot.MarkLines.resize(slot.Marks.size(), 0);
+        slot.MarkSingleNumber.resize(slot.Marks.size(), 0);
+    }
     AssignHeightsKeepingMarks(slots);
     AppendWallFaces(slots, materials, true);
     record->ClosedOutlines.fill(0);

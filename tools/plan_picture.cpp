@@ -80,8 +80,14 @@ void DrawSlabs(QPainter& painter, const TPlanView& view)
             continue;
         const TPGon& face = PolygonList[i];
         QPolygonF outline;
+        bool finite = true;
         for (const TPtVertex& v : face.Vertices)
+        {
+            finite = finite && std::isfinite(v.X) && std::isfinite(v.Z);
             outline << view.At(v.X, -double(v.Z));
+        }
+        if (!finite)
+            continue;
         painter.setBrush(FaceColor(face.Color, 40));
         painter.drawPolygon(outline);
     }
@@ -93,6 +99,8 @@ void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& 
     for (const LayerSlot& slot : record.Slots)
         for (const SegmentRecord& s : slot.Segments)
         {
+            if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
+                continue;
             bool wall = !(NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2));
             if (wall)
             {
@@ -116,6 +124,8 @@ void DrawMarkers(QPainter& painter, const TPlanView& view, const std::vector<TFi
     std::map<std::pair<float, float>, int> placed;
     for (size_t i = 0; i < findings.size(); ++i)
     {
+        if (!std::isfinite(findings[i].X) || !std::isfinite(findings[i].Y))
+            continue;
         int before = placed[{findings[i].X, findings[i].Y}]++;
         QPointF at = view.At(findings[i].X, findings[i].Y) + QPointF(2.2 * MarkerRadius * before, 0);
         painter.setPen(QPen(QColor(200, 0, 0), 1.5));
