@@ -1,5 +1,8 @@
 // Feeds arbitrary bytes to the interchange reader as the contents of
-// "temp.txt" and builds the model from what it reads, as SceneLoader does.
+// "temp.txt" and builds the model from what it reads, as SceneLoader does;
+// then builds it again keeping the origins, which must give the same faces
+// and one origin each, and runs the plan check on that.
+#include "check/plan_check.h"
 #include "common/errors.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
@@ -26,9 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetSceneState();
     try
     {
-        std::vector<LayerSlot> slots =
-            ReadSceneText(std::string_view(reinterpret_cast<const char*>(data), size));
+        std::string_view text(reinterpret_cast<const char*>(data), size);
+        std::vector<LayerSlot> slots = ReadSceneText(text);
         BuildModel(slots, MaterialTable);
+        size_t faces = PolygonList.size();
+        ResetModelTables();
+        TBuildRecord record;
+        record.Slots = ReadSceneText(text, true);
+        BuildModel(record.Slots, MaterialTable, &record);
+        if (PolygonList.size() != faces || FaceOriginList.size() != faces)
+            __builtin_trap();
+        CheckPlan(record);
     }
     catch (const ProgramError&)
     {
