@@ -76,17 +76,6 @@ void BuildSlabsWith(TraceIndex& index, const TTxy& segments, const TMaterialTabl
     AppendSlabFaces(segments, materials);
 }
 
-} // namespace
-
-void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
-{
-    TraceIndex index;
-    BuildSlabsWith(index, segments, materials);
-}
-
-namespace
-{
-
 std::vector<int32_t> OutlineSegments(const TMyPolyPoints& outline)
 {
     std::vector<int32_t> links(outline.Count);
@@ -96,6 +85,12 @@ std::vector<int32_t> OutlineSegments(const TMyPolyPoints& outline)
 }
 
 } // namespace
+
+void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
+{
+    TraceIndex index;
+    BuildSlabsWith(index, segments, materials);
+}
 
 void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
                               TBuildRecord& record)
