@@ -60,28 +60,6 @@ bool SavePicture(TStartState& state, const TRenderOptions& options)
     return true;
 }
 
-// Written like the picture, so that a failed write leaves an existing file
-// as it was.
-bool SaveJson(const TStartState& state, const TOutputFile& target)
-{
-    std::string text = StateToJson(state).dump(2) + "\n";
-    if (target.Name == "-")
-    {
-        std::cout << text;
-        return true;
-    }
-    try
-    {
-        WriteOutputFile(target.Path, text);
-    }
-    catch (const ProgramError&)
-    {
-        ReportError(FileCreateError(target.Name));
-        return false;
-    }
-    return true;
-}
-
 bool SaveBytes(const TOutputFile& target, const std::string& bytes)
 {
     try
@@ -101,6 +79,16 @@ bool WritesToStandardOutput(const std::optional<TOutputFile>& file)
     return file && file->Name == "-";
 }
 
+// Text for standard output or a file; a file is written like the picture, so
+// that a failed write leaves an existing file as it was.
+bool SaveText(const TOutputFile& target, const std::string& text)
+{
+    if (target.Name != "-")
+        return SaveBytes(target, text);
+    std::cout << text;
+    return true;
+}
+
 // The check's list, JSON and plan picture, as asked. False when a file could
 // not be written.
 bool ReportFindings(const TRenderOptions& options, const TBuildRecord& record,
@@ -113,19 +101,11 @@ bool ReportFindings(const TRenderOptions& options, const TBuildRecord& record,
         PrintFindings(stdoutTaken ? std::cerr : std::cout, findings);
     }
     if (options.CheckJson)
-    {
-        std::string text = FindingsToJson(findings).dump(2) + "\n";
-        if (WritesToStandardOutput(options.CheckJson))
-            std::cout << text;
-        else
-            written = SaveBytes(*options.CheckJson, text) && written;
-    }
+        written = SaveText(*options.CheckJson, FindingsToJson(findings).dump(2) + "\n") && written;
     if (options.Plan)
-    {
-        bool svg = options.Plan->Name.size() >= 4 &&
-                   options.Plan->Name.substr(options.Plan->Name.size() - 4) == ".svg";
-        written = SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, svg)) && written;
-    }
+        written =
+            SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, options.PlanSvg)) &&
+            written;
     return written;
 }
 
@@ -168,7 +148,7 @@ int main(int argc, char** argv)
     }
     if (options.Picture && !SavePicture(state, options))
         status = ExitFailed;
-    if (options.Json && !SaveJson(state, *options.Json))
+    if (options.Json && !SaveText(*options.Json, StateToJson(state).dump(2) + "\n"))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state);

@@ -135,6 +135,7 @@ std::string TakePlan(TRenderOptions& options, const std::string& value)
     if (!EndsWith(value, ".svg") && !EndsWith(value, ".png"))
         return "--plan needs a file name ending in .svg or .png";
     options.Plan = OutputFile(value);
+    options.PlanSvg = EndsWith(value, ".svg");
     return "";
 }
 

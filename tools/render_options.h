@@ -35,6 +35,7 @@ struct TRenderOptions
     bool Check = false;
     std::optional<TOutputFile> CheckJson; // Name "-": standard output
     std::optional<TOutputFile> Plan;      // .svg or .png
+    bool PlanSvg = false;
     std::optional<float> Snap;
 };
 
