@@ -89,10 +89,9 @@ bool SaveText(const TOutputFile& target, const std::string& text)
     return true;
 }
 
-// The check's list, JSON and plan picture, as asked. False when a file could
-// not be written.
-bool ReportFindings(const TRenderOptions& options, const TBuildRecord& record,
-                    const std::vector<TFinding>& findings)
+// The check's list and JSON, as asked. False when a file could not be
+// written.
+bool ReportFindings(const TRenderOptions& options, const std::vector<TFinding>& findings)
 {
     bool written = true;
     if (options.Check)
@@ -102,10 +101,6 @@ bool ReportFindings(const TRenderOptions& options, const TBuildRecord& record,
     }
     if (options.CheckJson)
         written = SaveText(*options.CheckJson, FindingsToJson(findings).dump(2) + "\n") && written;
-    if (options.Plan)
-        written =
-            SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, options.PlanSvg)) &&
-            written;
     return written;
 }
 
@@ -117,16 +112,7 @@ int main(int argc, char** argv)
     TRenderOptions options;
     if (std::optional<int> status = ParseCommandLine(argc, argv, options))
         return *status;
-    // The plan's numbers are drawn as text, which needs Qt's GUI module; the
-    // offscreen platform spares it a display.
-    std::unique_ptr<QCoreApplication> application;
-    if (options.Plan)
-    {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    else
-        application = std::make_unique<QCoreApplication>(argc, argv);
+    auto application = std::make_unique<QCoreApplication>(argc, argv);
 
     TStartState state;
     if (options.Size)
@@ -156,9 +142,21 @@ int main(int argc, char** argv)
     if (WantsCheck(options) && !state.StartError)
     {
         std::vector<TFinding> findings = CheckPlan(record, {options.Snap});
-        if (!ReportFindings(options, record, findings))
+        if (!ReportFindings(options, findings))
             status = ExitFailed;
         warned = HasWarning(findings);
+        if (options.Plan)
+        {
+            // The plan's numbers are drawn as text, which needs Qt's GUI
+            // module, on the offscreen platform so that no display is needed.
+            // It starts only now: a GUI application would change the
+            // resolution written into the BMP picture above.
+            application.reset();
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication gui(argc, argv);
+            if (!SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, options.PlanSvg)))
+                status = ExitFailed;
+        }
     }
     // A full disk or a closed pipe must not pass for success.
     if (!std::cout.flush())

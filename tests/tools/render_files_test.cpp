@@ -161,6 +161,13 @@ TEST(RenderTool, PlanCheckListsDrawsAndSetsTheExitStatus)
     EXPECT_EQ(RunTool(folder.Path(), {"--plan", "plan.png"}).Status, 3);
     EXPECT_EQ(ReadBytes(folder.File("plan.png")).substr(0, 4), "\x89PNG");
 
+    // The check and its plan leave the model's picture and JSON as they were.
+    RunTool(folder.Path(), {"--output", "plain.bmp", "--json", "plain.json"});
+    RunTool(folder.Path(),
+            {"--output", "checked.bmp", "--json", "checked.json", "--check", "--plan", "p.svg"});
+    EXPECT_EQ(ReadBytes(folder.File("checked.bmp")), ReadBytes(folder.File("plain.bmp")));
+    EXPECT_EQ(ReadBytes(folder.File("checked.json")), ReadBytes(folder.File("plain.json")));
+
     // A drawing that cannot be read fails as before.
     QFile::remove(folder.File("temp.txt"));
     EXPECT_EQ(RunTool(folder.Path(), {"--check"}).Status, 1);
