@@ -50,7 +50,8 @@ void DescribeNoWall(TFinding& f, TNoWallReason reason)
         break;
     case TNoWallReason::SingleNumbers:
         f.MessageJa = "壁になりません: 両端の高さ文字が \"ch\"/\"c2\" の数値1つで、上端と下端が同じです";
-        f.MessageEn = "its marks are single numbers on \"ch\"/\"c2\" texts, so top equals bottom at both ends";
+        f.MessageEn =
+            "its marks are single numbers on \"ch\"/\"c2\" texts, so top equals bottom at both ends";
         break;
     case TNoWallReason::EqualHeights:
         f.MessageJa = "壁になりません: 両端とも上端と下端が同じ高さです";
