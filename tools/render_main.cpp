@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <array>
 #include <iostream>
 #include <memory>
 
@@ -154,7 +155,8 @@ int main(int argc, char** argv)
             application.reset();
             qputenv("QT_QPA_PLATFORM", "offscreen");
             QGuiApplication gui(argc, argv);
-            if (!SaveBytes(*options.Plan, DrawPlan(record, findings, PlanWidth, PlanHeight, options.PlanSvg)))
+            std::array<int, 2> size = options.Size.value_or(std::array<int, 2>{PlanWidth, PlanHeight});
+            if (!SaveBytes(*options.Plan, DrawPlan(record, findings, size[0], size[1], options.PlanSvg)))
                 status = ExitFailed;
         }
     }
