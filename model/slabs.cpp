@@ -8,6 +8,7 @@
 #include "model/trace_index.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -114,7 +115,8 @@ void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMater
         origin.Lines.reserve(outline.Count);
         for (int32_t k = 0; k < outline.Count; ++k)
             origin.Lines.push_back(layer.SegmentLines[outline.Points[k].Link]);
-        for (int f = 0; f < faces; ++f)
+        if (faces == 2)
             FaceOriginList.push_back(origin);
+        FaceOriginList.push_back(std::move(origin));
     }
 }
