@@ -5,12 +5,20 @@
 #include "render/float_control.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
+    // The one argument taken; any other is passed to Qt as before.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+    {
+        std::fputs("kestrelview " KV_VERSION "\n", stdout);
+        return 0;
+    }
     MaskFloatingPointExceptions();
     if (!WindowSystemReachable())
     {
@@ -21,6 +29,13 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName("Kestrelview");
+    // The installed kestrelview.desktop names the window and its task bar
+    // entry. The icon is compiled in as PNG: decoding SVG would slow the start.
+    QGuiApplication::setDesktopFileName("kestrelview");
+    QIcon icon;
+    icon.addFile(":/icons/kestrelview-48.png", QSize(48, 48));
+    icon.addFile(":/icons/kestrelview-256.png", QSize(256, 256));
+    QApplication::setWindowIcon(icon);
     QApplication::setFont(InterfaceFont());
     QTranslator dialogTexts;
     LoadDialogTexts(dialogTexts);

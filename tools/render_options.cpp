@@ -148,6 +148,12 @@ std::string TakeSnap(TRenderOptions& options, const std::string& value)
     return "";
 }
 
+std::string TakeVersion(TRenderOptions& options, const std::string&)
+{
+    options.Version = true;
+    return "";
+}
+
 const TOptionRow OptionTable[] = {
     {"json", "FILE", "Write the model as JSON to FILE (- for standard output).", TakeJson},
     {"output", "PICTURE", "Write the picture to PICTURE (BMP; a name ending in .png gives a PNG).",
@@ -173,6 +179,7 @@ const TOptionRow OptionTable[] = {
      "How far a height text may lie from a line's end to be taken as meant for it "
      "(default: 1% of the line's length, at most 50).",
      TakeSnap},
+    {"version", nullptr, "Displays version information.", TakeVersion},
 };
 
 std::string HelpText()
@@ -266,6 +273,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& optio
         std::string error = option->Take(options, value);
         if (!error.empty())
             return UsageError(error);
+    }
+    if (options.Version)
+    {
+        std::cout << "kestrelview-render " KV_VERSION "\n";
+        return ExitSucceeded;
     }
     if (positional.size() > 1)
         return UsageError("only one DIR may be given");

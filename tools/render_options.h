@@ -27,6 +27,7 @@ struct TRenderOptions
     std::optional<TOutputFile> Json; // Name "-": standard output
     std::optional<TOutputFile> Picture;
     bool Flat = false;
+    bool Version = false; // print the version and stop
     std::string Directory = ".";
     std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given
     int Samples = 1;
@@ -44,6 +45,6 @@ bool WantsCheck(const TRenderOptions& options);
 
 // Fills options from the command line, taking every path as the bytes in
 // argv, output names resolved against the start folder; then enters DIR.
-// Returns an exit status when the command ends here: after the help, or
-// after a usage error, which it reports on standard error.
+// Returns an exit status when the command ends here: after the help or the
+// version, or after a usage error, which it reports on standard error.
 std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& options);
