@@ -12,6 +12,7 @@ packages=(
   libosmesa6-dev libglu1-mesa-dev
   fonts-ipafont-gothic
   xvfb xdotool x11-apps imagemagick
+  desktop-file-utils man-db groff-base
   clang-format clang-tidy
   libdxflib-dev python3-ezdxf librecad-data
 )
