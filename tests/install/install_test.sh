@@ -6,22 +6,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/xvfb.sh"
-build=$1
-version=$2
-programs=(kestrelview kestrelview-render)
-work=$(mktemp -d)
-viewer_pid=
+build=$1 version=$2 programs=(kestrelview kestrelview-render)
+work=$(mktemp -d) viewer_pid=
+home=$work/home bin=$work/home/.local/bin
 trap '[ -n "$viewer_pid" ] && kill "$viewer_pid"; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID"; rm -rf "$work"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
+fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$root/app/kestrelview.desktop" || fail "kestrelview.desktop does not validate"
 for page in "$root"/docs/man/*.1 "$root"/docs/man/ja/*.1; do
   warnings=$(man --warnings -l "$page" 2>&1 >/dev/null) && [ -z "$warnings" ] || fail "$page: $warnings"
 done
-
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 expected=(bin/kestrelview{,-render} share/applications/kestrelview.desktop
   share/icons/hicolor/{48x48/apps/kestrelview.png,256x256/apps/kestrelview.png,scalable/apps/kestrelview.svg}
@@ -31,11 +24,8 @@ expected=(bin/kestrelview{,-render} share/applications/kestrelview.desktop
   share/doc/kestrelview/guide/{base-heights,colours,heights,material,material2,slabs,view-above}.txt)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . ! -type d | sed 's|^\./||' | sort) ||
   fail "the install into a prefix differs from the expected files (< expected, > installed)"
-
-home=$work/home
 mkdir "$home"
 HOME=$home KV_INSTALL_BUILD=$build bash "$root/scripts/install.sh" >"$work/install.log" || fail "$(cat "$work/install.log")"
-bin=$home/.local/bin
 for program in "${programs[@]}"; do
   [ "$("$bin/$program" --version)" = "$program $version" ] || fail "$program --version does not print $version"
   # Every option the help lists (the window has only --version) is in both manual pages.
@@ -47,11 +37,9 @@ for program in "${programs[@]}"; do
     done
   done
 done
-
 cp -r "$root/examples/house" "$work/house"
 (cd "$work/house" && "$bin/kestrelview-render" --output x.png >/dev/null) || fail "kestrelview-render failed"
 [ "$(identify -format %m%wx%h "$work/house/x.png")" = PNG400x300 ] || fail "no 400 by 300 PNG from kestrelview-render"
-
 start_xvfb "$work" || fail "no X server"
 # Qt's file dialog keeps its settings in the user's config folder: not the install's.
 (cd "$work/house" && exec env -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$work/config" "$bin/kestrelview") \
@@ -61,7 +49,6 @@ window=$(kestrelview_window) || fail "no window titled Kestrelview appeared: $(c
 close_kestrelview "$window" "$viewer_pid" || fail "the window did not close on its close button"
 viewer_pid=
 [ -f "$bin/DOZ_TEMP.TXT" ] && [ ! -s "$bin/DOZ_TEMP.TXT" ] || fail "no empty DOZ_TEMP.TXT in $bin"
-
 HOME=$home bash "$root/scripts/install.sh" --uninstall >/dev/null
 left=$(find "$home" ! -type d)
 [ -z "$left" ] || fail "left after --uninstall: $left"
