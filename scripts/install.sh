@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${HOME:?HOME is not set}/.local
 list_folder=$prefix/share/kestrelview
 list=$list_folder/installed-files.txt
-programs=(kestrelview kestrelview-render)
+programs=(kestrelview kestrelview-render kestrelview-dxf)
 
 if [ "${1:-}" = --uninstall ]; then
   if ! [ -f "$list" ]; then

@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/xvfb.sh"
-build=$1 version=$2 programs=(kestrelview kestrelview-render)
+build=$1 version=$2 programs=(kestrelview kestrelview-render kestrelview-dxf)
 work=$(mktemp -d) viewer_pid=
 home=$work/home bin=$work/home/.local/bin
 trap '[ -n "$viewer_pid" ] && kill "$viewer_pid"; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID"; rm -rf "$work"' EXIT
@@ -16,11 +16,11 @@ for page in "$root"/docs/man/*.1 "$root"/docs/man/ja/*.1; do
   warnings=$(man --warnings -l "$page" 2>&1 >/dev/null) && [ -z "$warnings" ] || fail "$page: $warnings"
 done
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-expected=(bin/kestrelview{,-render} share/applications/kestrelview.desktop
+expected=(bin/kestrelview{,-render,-dxf} share/applications/kestrelview.desktop
   share/icons/hicolor/{48x48/apps/kestrelview.png,256x256/apps/kestrelview.png,scalable/apps/kestrelview.svg}
-  share/man/{,ja/}man1/kestrelview{,-render}.1
+  share/man/{,ja/}man1/kestrelview{,-render,-dxf}.1
   share/doc/kestrelview/{user-guide.md,examples/house/{temp,material,material2}.txt}
-  share/doc/kestrelview/images/{window,guide-{base-heights,base-heights-flat,colours,heights,slabs,view-above}}.png
+  share/doc/kestrelview/images/{window,dxf-plan,guide-{base-heights,base-heights-flat,colours,heights,slabs,view-above}}.png
   share/doc/kestrelview/guide/{base-heights,colours,heights,material,material2,slabs,view-above}.txt)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . ! -type d | sed 's|^\./||' | sort) ||
   fail "the install into a prefix differs from the expected files (< expected, > installed)"
@@ -40,6 +40,9 @@ done
 cp -r "$root/examples/house" "$work/house"
 (cd "$work/house" && "$bin/kestrelview-render" --output x.png >/dev/null) || fail "kestrelview-render failed"
 [ "$(identify -format %m%wx%h "$work/house/x.png")" = PNG400x300 ] || fail "no 400 by 300 PNG from kestrelview-render"
+# The bridge finds the companion installed beside it.
+"$bin/kestrelview-dxf" "$root/examples/dxf-plan/plan.dxf" --out "$work/plan" --output "$work/plan.png" >/dev/null &&
+  [ "$(identify -format %m%wx%h "$work/plan.png")" = PNG400x300 ] || fail "no 400 by 300 PNG from kestrelview-dxf"
 start_xvfb "$work" || fail "no X server"
 # Qt's file dialog keeps its settings in the user's config folder: not the install's.
 (cd "$work/house" && exec env -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$work/config" "$bin/kestrelview") \
