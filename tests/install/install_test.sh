@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# Checks the .desktop file and the manual pages, installs into a scratch prefix
-# and compares the file list, then installs per user into a scratch HOME with
-# scripts/install.sh, runs the installed programs and uninstalls again.
-# Usage: install_test.sh BUILD_FOLDER VERSION
+# Checks the .desktop file and manual pages, the file list of an install, and a per-user
+# install into a scratch HOME: its programs run, then uninstalled. Usage: install_test.sh BUILD VERSION
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/xvfb.sh"
 build=$1 version=$2 programs=(kestrelview kestrelview-render kestrelview-dxf)
-work=$(mktemp -d) viewer_pid=
-home=$work/home bin=$work/home/.local/bin
+work=$(mktemp -d) viewer_pid= && home=$work/home bin=$work/home/.local/bin
 trap '[ -n "$viewer_pid" ] && kill "$viewer_pid"; [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$root/app/kestrelview.desktop" || fail "kestrelview.desktop does not validate"
@@ -53,5 +50,4 @@ close_kestrelview "$window" "$viewer_pid" || fail "the window did not close on i
 viewer_pid=
 [ -f "$bin/DOZ_TEMP.TXT" ] && [ ! -s "$bin/DOZ_TEMP.TXT" ] || fail "no empty DOZ_TEMP.TXT in $bin"
 HOME=$home bash "$root/scripts/install.sh" --uninstall >/dev/null
-left=$(find "$home" ! -type d)
-[ -z "$left" ] || fail "left after --uninstall: $left"
+[ -z "$(find "$home" ! -type d)" ] || fail "left after --uninstall: $(find "$home" ! -type d)"
