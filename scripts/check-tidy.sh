@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-libraries=(common model input render check start reference dxf)
+libraries=(common model input render check start reference dxf export)
 
 git ls-files -co --exclude-standard "${libraries[@]/%//*.cpp}" |
   xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet 2>/dev/null

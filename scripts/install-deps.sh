@@ -7,7 +7,8 @@ packages=(
   cmake g++ make pkgconf git
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libtinygltf-dev
+  assimp-utils
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libxcb1-dev
   libosmesa6-dev libglu1-mesa-dev
   fonts-ipafont-gothic
@@ -16,6 +17,10 @@ packages=(
   clang-format clang-tidy
   libdxflib-dev python3-ezdxf librecad-data
 )
+# Node and npm run the glTF Validator in the tests. Debian's only where none
+# works already: a node installed from elsewhere may refuse Debian's npm.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+npm --version >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

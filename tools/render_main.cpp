@@ -11,6 +11,7 @@
 #include "start/picture_file.h"
 #include "start/start_sequence.h"
 #include "tools/check_report.h"
+#include "tools/export_command.h"
 #include "tools/model_summary.h"
 #include "tools/plan_picture.h"
 #include "tools/render_options.h"
@@ -123,8 +124,10 @@ int main(int argc, char** argv)
         state.Render.AspectRatio = double(state.Picture.Width) / state.Picture.Height;
     }
     state.Context.Samples = options.Samples;
+    // The plan check reads the build's record; the export files every face
+    // under its layer and kind, which the build keeps only when asked.
     TBuildRecord record;
-    if (WantsCheck(options))
+    if (WantsCheck(options) || !options.Exports.empty())
         state.Record = &record;
     RunStartSequence(state, options.View);
     int status = ExitSucceeded;
@@ -136,6 +139,12 @@ int main(int argc, char** argv)
     if (options.Picture && !SavePicture(state, options))
         status = ExitFailed;
     if (options.Json && !SaveText(*options.Json, StateToJson(state).dump(2) + "\n"))
+        status = ExitFailed;
+    // The export's counts go to standard error when standard output carries JSON.
+    const bool outputTaken =
+        WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
+    if (!options.Exports.empty() &&
+        !SaveExports(options.Exports, options.MetresPerUnit, outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state);

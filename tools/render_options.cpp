@@ -1,6 +1,7 @@
 #include "tools/render_options.h"
 
 #include "common/numbers.h"
+#include "export/export_options.h"
 #include "start/error_text.h"
 #include "tools/picture_options.h"
 
@@ -154,6 +155,24 @@ std::string TakeVersion(TRenderOptions& options, const std::string&)
     return "";
 }
 
+std::string TakeExport(TRenderOptions& options, const std::string& value)
+{
+    std::optional<TOutputFile> file = OutputFile(value);
+    if (!file)
+        return "--export needs a file name";
+    if (!ExportFormatFor(value))
+        return "--export: " + DisplayBytes(value) + " does not end in .glb, .gltf or .obj";
+    options.Exports.push_back(*file);
+    return "";
+}
+
+std::string TakeUnit(TRenderOptions& options, const std::string& value)
+{
+    std::optional<double> metres = MetresPerUnit(value);
+    options.MetresPerUnit = metres.value_or(0.001);
+    return metres ? "" : NotA("unit", value, "mm, cm or m");
+}
+
 const TOptionRow OptionTable[] = {
     {"json", "FILE", "Write the model as JSON to FILE (- for standard output).", TakeJson},
     {"output", "PICTURE", "Write the picture to PICTURE (BMP; a name ending in .png gives a PNG).",
@@ -180,6 +199,11 @@ const TOptionRow OptionTable[] = {
      "(default: 1% of the line's length, at most 50).",
      TakeSnap},
     {"version", nullptr, "Displays version information.", TakeVersion},
+    {"export", "FILE",
+     "Write the model in 3D to FILE: glTF binary (.glb), glTF (.gltf) or OBJ (.obj, with its .mtl "
+     "beside it). May be given more than once.",
+     TakeExport},
+    {"unit", "UNIT", "What a drawing unit is, for --export: mm (the default), cm or m.", TakeUnit},
 };
 
 std::string HelpText()

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum ExitStatus
 {
@@ -27,7 +28,9 @@ struct TRenderOptions
     std::optional<TOutputFile> Json; // Name "-": standard output
     std::optional<TOutputFile> Picture;
     bool Flat = false;
-    bool Version = false; // print the version and stop
+    bool Version = false;             // print the version and stop
+    std::vector<TOutputFile> Exports; // .glb, .gltf or .obj
+    double MetresPerUnit = 0.001;     // a drawing unit is a millimetre unless --unit says otherwise
     std::string Directory = ".";
     std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given
     int Samples = 1;

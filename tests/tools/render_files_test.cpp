@@ -87,6 +87,8 @@ TEST(RenderTool, CommandLineMistakesAreUsageErrors)
         {"--snap", "-1"},
         {"--plan", "plan.txt"},
         {"--json", "-", "--check-json", "-"},
+        {"--export", "model.txt"},
+        {"--unit", "km", "--export", "model.glb"},
     };
     for (const QStringList& arguments : cases)
     {
@@ -270,6 +272,14 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
             EXPECT_EQ(run.Status, 1);
             EXPECT_EQ(run.Err, "ファイル " + c.Shown.toStdString() + " を作成できません.\n");
         }
+    // An OBJ's material library is written first, beside it.
+    for (const auto& [target, shown] :
+         {std::pair{"missing/model.glb", "missing/model.glb"}, std::pair{"keep/model.obj", "keep/model.mtl"}})
+    {
+        TToolRun run = RunTool(folder.Path(), {"--export", target});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err, "ファイル " + std::string(shown) + " を作成できません.\n");
+    }
     EXPECT_EQ(ReadBytes(folder.File("keep")), "keep me");
     if (geteuid() != 0)
     {

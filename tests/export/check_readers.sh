@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Exports drawings with kestrelview-render and has real readers check them:
+# the Khronos glTF Validator must find no error and no warning in the .glb
+# and .gltf of the example house, of every guide drawing and of a 100 x 100
+# grid of rooms; assimp must read the house's .glb, .gltf and .obj with as
+# many faces as the export wrote triangles. Installs node, npm and assimp when
+# they are missing rather than skip.
+# Usage: check_readers.sh RENDER_TOOL SOURCE_DIR WORK_DIR
+set -euo pipefail
+shopt -s inherit_errexit
+tool=$1
+source=$2
+work=$(mkdir -p "$3" && cd "$3" && pwd)
+
+if ! command -v node >/dev/null 2>&1 || ! npm --version >/dev/null 2>&1 || ! command -v assimp >/dev/null 2>&1; then
+  bash "$source/scripts/install-deps.sh"
+fi
+
+# The validator, as pinned by the lock file, installed into the build folder.
+if ! cmp -s "$source/tests/export/package-lock.json" "$work/package-lock.json" ||
+  [ ! -d "$work/node_modules/gltf-validator" ]; then
+  cp "$source/tests/export/package.json" "$source/tests/export/package-lock.json" "$work/"
+  (cd "$work" && npm ci --no-audit --no-fund --loglevel=error)
+fi
+cp "$source/tests/export/validate.js" "$work/"
+
+# export NAME DRAWING_FOLDER: writes NAME.glb, NAME.gltf and NAME.obj into
+# $work/out and prints the number of triangles the export reported.
+mkdir -p "$work/out"
+export_drawing() {
+  local name=$1 folder=$2 report
+  report=$("$tool" --export "$work/out/$name.glb" --export "$work/out/$name.gltf" \
+    --export "$work/out/$name.obj" "$folder")
+  echo "$report" | sed -n 's/^exported \([0-9]*\) triangles.*/\1/p'
+}
+
+status=0
+glb_files=()
+
+triangles=$(export_drawing house "$source/examples/house")
+glb_files+=("$work/out/house.glb" "$work/out/house.gltf")
+for format in glb gltf obj; do
+  faces=$(assimp info "$work/out/house.$format" -r | sed -n 's/^Faces: *\([0-9]*\)/\1/p')
+  echo "assimp: house.$format has $faces faces, the export wrote $triangles triangles"
+  if [ -z "$triangles" ] || [ "$triangles" -eq 0 ] || [ "$faces" != "$triangles" ]; then
+    status=1
+  fi
+done
+
+guide="$work/guide"
+mkdir -p "$guide"
+cp "$source/docs/guide/material.txt" "$source/docs/guide/material2.txt" "$guide/"
+for drawing in "$source"/docs/guide/*.txt; do
+  name=$(basename "$drawing" .txt)
+  case "$name" in material | material2) continue ;; esac
+  cp "$drawing" "$guide/temp.txt"
+  export_drawing "guide-$name" "$guide" >/dev/null
+  glb_files+=("$work/out/guide-$name.glb" "$work/out/guide-$name.gltf")
+done
+
+# 100 x 100 rooms of 1000 units, walls from 0 to 3 m on every grid line.
+grid="$work/grid"
+mkdir -p "$grid"
+cp "$source/examples/house/material.txt" "$grid/"
+awk 'BEGIN {
+  n = 100
+  for (j = 0; j <= n; j++) for (i = 0; i < n; i++) printf " %d %d %d %d\n", i * 1000, j * 1000, (i + 1) * 1000, j * 1000
+  for (i = 0; i <= n; i++) for (j = 0; j < n; j++) printf " %d %d %d %d\n", i * 1000, j * 1000, i * 1000, (j + 1) * 1000
+  for (j = 0; j <= n; j++) for (i = 0; i <= n; i++) printf "ch %d %d \"3,0\n", i * 1000, j * 1000
+}' >"$grid/temp.txt"
+export_drawing grid "$grid" >/dev/null
+glb_files+=("$work/out/grid.glb" "$work/out/grid.gltf")
+
+(cd "$work" && node validate.js "${glb_files[@]}") || status=1
+if [ $status -eq 0 ]; then
+  echo "check_readers: every file passed the validator and assimp"
+fi
+exit $status

@@ -1,0 +1,171 @@
+#include "export/export_model.h"
+#include "export/gltf_file.h"
+#include "export/shift_jis.h"
+#include "input/input_tables.h"
+#include "input/material_files.h"
+#include "input/scene_loader.h"
+#include "model/model_tables.h"
+#include "model/triangulation.h"
+#include "tests/input/input_test_support.h"
+
+#include <gtest/gtest.h>
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+
+// A triangle with what it belongs to: node name, colour, kind, corners in metres.
+using TTriangle = std::tuple<std::string, std::array<float, 3>, std::string, std::array<float, 9>>;
+
+std::vector<TTriangle> TrianglesOfFaces()
+{
+    std::vector<TTriangle> triangles;
+    for (size_t f = 0; f < PolygonList.size(); ++f)
+    {
+        const TPGon& face = PolygonList[f];
+        const TFaceOrigin& origin = FaceOriginList[f];
+        const std::string& layer = LayerNames[origin.Slot];
+        const std::string name =
+            layer.empty() ? std::to_string(origin.Slot / 16) + "/" + std::to_string(origin.Slot % 16)
+                          : ShiftJisToUtf8(layer);
+        std::array<float, 3> color{};
+        for (int c = 0; c < 3; ++c)
+            color[c] = std::clamp(face.Color[c], 0.0f, 1.0f);
+        const TFaceTriangles cut = TriangulateFace(face);
+        for (size_t t = 0; t < cut.Corners.size(); t += 3)
+        {
+            std::array<float, 9> corners{};
+            for (int k = 0; k < 3; ++k)
+            {
+                const int32_t i = cut.Corners[t + k];
+                const TPtVertex& v =
+                    i < face.VertexCount ? face.Vertices[i] : cut.AddedVertices[i - face.VertexCount];
+                corners[3 * k] = static_cast<float>(v.X * 0.001);
+                corners[3 * k + 1] = static_cast<float>(v.Y * 0.001);
+                corners[3 * k + 2] = static_cast<float>(v.Z * 0.001);
+            }
+            triangles.emplace_back(name, color, origin.Kind == TFaceKind::Wall ? "wall" : "slab", corners);
+        }
+    }
+    return triangles;
+}
+
+// Reads the triangles back through the indices; checks every normal on the way.
+std::vector<TTriangle> TrianglesInFile(const std::string& bytes)
+{
+    tinygltf::Model gltf;
+    std::string error, warning;
+    EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(
+        &gltf, &error, &warning, reinterpret_cast<const unsigned char*>(bytes.data()),
+        static_cast<unsigned int>(bytes.size())))
+        << error;
+    auto read = [&](int accessorIndex, size_t i, auto value)
+    {
+        const tinygltf::Accessor& accessor = gltf.accessors[accessorIndex];
+        const tinygltf::BufferView& view = gltf.bufferViews[accessor.bufferView];
+        const size_t stride = std::max<size_t>(view.byteStride, sizeof(value));
+        std::memcpy(&value, &gltf.buffers[0].data[view.byteOffset + accessor.byteOffset + i * stride],
+                    sizeof(value));
+        return value;
+    };
+    std::vector<TTriangle> triangles;
+    for (const tinygltf::Node& node : gltf.nodes)
+        for (const tinygltf::Primitive& primitive : gltf.meshes[node.mesh].primitives)
+        {
+            const std::vector<double>& base =
+                gltf.materials[primitive.material].pbrMetallicRoughness.baseColorFactor;
+            for (size_t t = 0; t < gltf.accessors[primitive.indices].count; t += 3)
+            {
+                std::array<float, 9> corners{};
+                for (size_t k = 0; k < 3; ++k)
+                {
+                    const uint32_t index = read(primitive.indices, t + k, uint32_t{});
+                    const auto p = read(primitive.attributes.at("POSITION"), index, std::array<float, 3>{});
+                    const auto n = read(primitive.attributes.at("NORMAL"), index, std::array<float, 3>{});
+                    EXPECT_NEAR(std::hypot(n[0], n[1], n[2]), 1.0, 1e-6);
+                    std::copy(p.begin(), p.end(), corners.begin() + 3 * k);
+                }
+                const std::array<float, 3> color = {static_cast<float>(base[0]), static_cast<float>(base[1]),
+                                                    static_cast<float>(base[2])};
+                triangles.emplace_back(node.name, color, primitive.extras.Get("kind").Get<std::string>(),
+                                       corners);
+            }
+        }
+    return triangles;
+}
+
+bool Finite(const TTriangle& triangle)
+{
+    return std::all_of(std::get<3>(triangle).begin(), std::get<3>(triangle).end(),
+                       [](float v) { return std::isfinite(v); });
+}
+
+// No area to speak of: the corners lie on one line, but for rounding.
+bool WithoutArea(const std::array<float, 9>& c)
+{
+    const double a[3] = {c[3] - c[0], c[4] - c[1], c[5] - c[2]},
+                 b[3] = {c[6] - c[0], c[7] - c[1], c[8] - c[2]};
+    const double area =
+        std::hypot(a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
+    return area <= 1e-6 * (a[0] * a[0] + a[1] * a[1] + a[2] * a[2] + b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
+}
+
+// Builds the drawing with the origins kept, exports it as .glb and compares
+// what tinygltf reads back with the faces' triangles. Returns the export.
+TExportModel ExpectRoundTrip(const std::string& materialFolder, const std::string& drawing)
+{
+    LoadMaterial(materialFolder + "/material.txt");
+    LoadMaterial2(materialFolder + "/material2.txt");
+    TBuildRecord record;
+    SceneLoader(drawing, &record);
+    TExportModel model =
+        BuildExportModel(PolygonList, FaceOriginList, LayerNames, MaterialTable, BackgroundColor, 0.001);
+    std::vector<TTriangle> expected = TrianglesOfFaces(), actual = TrianglesInFile(GltfBytes(model, true));
+    const auto finiteEnd = std::partition(expected.begin(), expected.end(), Finite);
+    EXPECT_EQ(expected.end() - finiteEnd, model.NonFinite) << drawing;
+    expected.erase(finiteEnd, expected.end());
+    std::sort(expected.begin(), expected.end());
+    std::sort(actual.begin(), actual.end());
+    std::vector<TTriangle> missing, extra;
+    std::set_difference(expected.begin(), expected.end(), actual.begin(), actual.end(),
+                        std::back_inserter(missing));
+    std::set_difference(actual.begin(), actual.end(), expected.begin(), expected.end(),
+                        std::back_inserter(extra));
+    EXPECT_TRUE(extra.empty()) << drawing;
+    EXPECT_EQ(static_cast<int64_t>(actual.size()), model.Triangles) << drawing;
+    EXPECT_EQ(static_cast<int64_t>(missing.size()), model.WithoutArea) << drawing;
+    for (const TTriangle& triangle : missing)
+        EXPECT_TRUE(WithoutArea(std::get<3>(triangle))) << drawing;
+    return model;
+}
+
+TEST(GltfExport, ReadsBackAsTheFacesTriangles)
+{
+    const std::string house = std::string(getenv("KV_SOURCE_DIR")) + "/examples/house";
+    // The L-shaped room on a layer named キッチン and a stray byte; on an
+    // unnamed layer a wall, a segment of no length and one to infinity.
+    TempFolder folder;
+    const TExportModel model = ExpectRoundTrip(
+        house, folder.Write("temp.txt", "ly2\nlyn\x83L\x83\x62\x83`\x83\x93\xff\nlc3\n"
+                                        " 8000 3000 3000 3000\n 3000 3000 3000 7000\n 3000 7000 0 7000\n"
+                                        " 0 7000 0 0\n 0 0 8000 0\n 8000 0 8000 3000\n"
+                                        "ch 8000 3000 \"2.4,0\nch 3000 3000 \"2.4,0\nch 3000 7000 \"2.4,0\n"
+                                        "ch 0 7000 \"2.4,0\nch 0 0 \"2.4,0\nch 8000 0 \"2.4,0\n"
+                                        "lg1\nly4\n 500 500 500 500\n 0 0 1e39 0\n 0 0 1000 0\n"
+                                        "ch 500 500 \"3,0\nch 0 0 \"3,0\nch 1000 0 \"3,0\n"));
+    ASSERT_EQ(model.Nodes.size(), 2u);
+    EXPECT_EQ(model.Nodes[0].Name, "キッチン\uFFFD");
+    EXPECT_EQ(model.Nodes[1].Name, "1/4");
+    EXPECT_EQ(model.Materials[0].Name, "線種1-色3");
+    EXPECT_EQ(model.Triangles, 6 * 2 + 2 * 4 + 2); // walls, the two L slabs in four triangles each, the wall
+    EXPECT_EQ(model.WithoutArea, 2);
+    EXPECT_EQ(model.NonFinite, 1); // a triangle: the far end has no mark
+
+    ExpectRoundTrip(house, house + "/temp.txt");
+}
+
+} // namespace
