@@ -1,5 +1,7 @@
 #include "render/gl_canvas_context.h"
 
+#include "render/gl_functions.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -8,26 +10,26 @@ namespace
 
 // Makes rc current on the picture's pixels, row 0 at the top, and opens the
 // draw target. False when any step fails; rc is then not current.
-bool MakeCurrentOnPicture(OSMesaContext rc, TPicture* picture, int colorBits, int samples,
-                          TDrawTarget& target)
+bool MakeCurrentOnPicture(const TGLFunctions& gl, OSMesaContext rc, TPicture* picture, int colorBits,
+                          int samples, TDrawTarget& target)
 {
     if (!rc || !picture || picture->Width <= 0 || picture->Height <= 0 ||
         picture->Pixels.size() != std::size_t(picture->Width) * std::size_t(picture->Height))
         return false;
-    if (!OSMesaMakeCurrent(rc, picture->Pixels.data(), GL_UNSIGNED_BYTE, picture->Width, picture->Height))
+    if (!gl.MakeCurrent(rc, picture->Pixels.data(), GL_UNSIGNED_BYTE, picture->Width, picture->Height))
         return false;
-    OSMesaPixelStore(OSMESA_Y_UP, 0);
+    gl.PixelStore(OSMESA_Y_UP, 0);
     // A null renderer means the gl calls reach another libGL than OSMesa's,
     // which silently drops them all: the executable is linked wrongly.
-    if (!glGetString(GL_RENDERER))
+    if (!gl.GetString(GL_RENDERER))
     {
         std::fputs("Kestrelview: OpenGL calls do not reach OSMesa; nothing can be drawn.\n", stderr);
-        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        gl.MakeCurrent(nullptr, nullptr, 0, 0, 0);
         return false;
     }
     if (!OpenDrawTarget(target, colorBits, picture->Width, picture->Height, samples))
     {
-        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        gl.MakeCurrent(nullptr, nullptr, 0, 0, 0);
         return false;
     }
     return true;
@@ -48,13 +50,16 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
         return;
     const int colorBits = ScreenColorDepth & 0xFF;
     DC = dc;
-    RC = OSMesaCreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     Target = {};
-    Active = MakeCurrentOnPicture(RC, DC, colorBits, Samples, Target);
+    const TGLFunctions* gl = GLFunctions();
+    if (!gl)
+        return;
+    RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
+    Active = MakeCurrentOnPicture(*gl, RC, DC, colorBits, Samples, Target);
     // A context that could not be made current is of no use to anyone.
     if (!Active && RC)
     {
-        OSMesaDestroyContext(RC);
+        gl->DestroyContext(RC);
         RC = nullptr;
     }
 }
@@ -62,7 +67,7 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
 void TGLCanvasContext::ReleaseCurrent()
 {
     if (Active)
-        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        GLFunctions()->MakeCurrent(nullptr, nullptr, 0, 0, 0);
 }
 
 void TGLCanvasContext::DestroyContext()
@@ -71,7 +76,7 @@ void TGLCanvasContext::DestroyContext()
         return;
     CopyToContextBuffer(Target, DC->Width, DC->Height);
     ReleaseCurrent();
-    OSMesaDestroyContext(RC);
+    GLFunctions()->DestroyContext(RC);
     RC = nullptr;
     Target = {};
     Active = false;

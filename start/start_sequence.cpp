@@ -41,5 +41,6 @@ void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
     BuildDrawList(PolygonList, state.Render.DrawList);
     TakeEyePoint(ViewParameters, state.Render.Camera);
     state.Render.BackColor = BackgroundColor;
-    state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);
+    if (state.FirstRender)
+        state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);
 }

@@ -24,6 +24,9 @@ struct TStartState
     // False when the first render could not draw: no context, or too little
     // memory for a large picture.
     bool PictureDrawn = false;
+    // The companion leaves the first render out when it writes no picture of
+    // it: a render loads OSMesa, and with it llvmpipe's LLVM.
+    bool FirstRender = true;
     // Set before the start to have the build keep the faces' origins and its
     // ring facts there, for the plan check.
     TBuildRecord* Record = nullptr;

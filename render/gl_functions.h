@@ -1,0 +1,62 @@
+#pragma once
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/osmesa.h>
+
+// The OpenGL and OSMesa entry points the render pass calls. OSMesa, and the
+// 100 MB LLVM of its llvmpipe driver, is loaded with the first picture rather
+// than at program start, so that a run that draws nothing never pays for it.
+#define KV_GL_FUNCTIONS(X)                                                                                   \
+    X(Begin)                                                                                                 \
+    X(BindFramebuffer)                                                                                       \
+    X(BindRenderbuffer)                                                                                      \
+    X(BlitFramebuffer)                                                                                       \
+    X(CheckFramebufferStatus)                                                                                \
+    X(Clear)                                                                                                 \
+    X(ClearColor)                                                                                            \
+    X(DepthFunc)                                                                                             \
+    X(Enable)                                                                                                \
+    X(End)                                                                                                   \
+    X(Finish)                                                                                                \
+    X(Flush)                                                                                                 \
+    X(FramebufferRenderbuffer)                                                                               \
+    X(GenFramebuffers)                                                                                       \
+    X(GenRenderbuffers)                                                                                      \
+    X(GetError)                                                                                              \
+    X(GetString)                                                                                             \
+    X(Lightf)                                                                                                \
+    X(Lightfv)                                                                                               \
+    X(LoadIdentity)                                                                                          \
+    X(Materialfv)                                                                                            \
+    X(MatrixMode)                                                                                            \
+    X(MultMatrixd)                                                                                           \
+    X(PolygonMode)                                                                                           \
+    X(RenderbufferStorage)                                                                                   \
+    X(RenderbufferStorageMultisample)                                                                        \
+    X(Rotatef)                                                                                               \
+    X(ShadeModel)                                                                                            \
+    X(Translatef)                                                                                            \
+    X(Vertex3d)                                                                                              \
+    X(Viewport)
+
+#define KV_OSMESA_FUNCTIONS(X)                                                                               \
+    X(CreateContextExt)                                                                                      \
+    X(DestroyContext)                                                                                        \
+    X(MakeCurrent)                                                                                           \
+    X(PixelStore)
+
+// Each field is named after its function without the "gl" or "OSMesa" prefix.
+struct TGLFunctions
+{
+#define KV_GL_FIELD(name) decltype(&::gl##name) name = nullptr;
+#define KV_OSMESA_FIELD(name) decltype(&::OSMesa##name) name = nullptr;
+    KV_GL_FUNCTIONS(KV_GL_FIELD)
+    KV_OSMESA_FUNCTIONS(KV_OSMESA_FIELD)
+#undef KV_GL_FIELD
+#undef KV_OSMESA_FIELD
+};
+
+// OSMesa's entry points, loaded on the first call; null when OSMesa cannot be
+// loaded (the reason is written to standard error once).
+const TGLFunctions* GLFunctions();
