@@ -35,6 +35,16 @@ bool OpenDrawTarget(TDrawTarget& target, int colorBits, int width, int height, i
            gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
+void CloseDrawTarget(TDrawTarget& target)
+{
+    const TGLFunctions& gl = *GLFunctions();
+    gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    gl.DeleteFramebuffers(1, &target.Framebuffer);
+    const GLuint buffers[] = {target.ColorBuffer, target.DepthBuffer};
+    gl.DeleteRenderbuffers(2, buffers);
+    target = {};
+}
+
 void CopyToContextBuffer(const TDrawTarget& target, int width, int height)
 {
     const TGLFunctions& gl = *GLFunctions();

@@ -18,6 +18,10 @@ struct TDrawTarget
 // draw into such a target. Its objects go with the context.
 bool OpenDrawTarget(TDrawTarget& target, int colorBits, int width, int height, int samples);
 
+// Deletes the target's objects in the current context, which is kept for the
+// next render.
+void CloseDrawTarget(TDrawTarget& target);
+
 // Copies the target's colour into the context's own buffer, the picture, each
 // pixel the mean of its samples, and waits until it is there.
 void CopyToContextBuffer(const TDrawTarget& target, int width, int height);

@@ -54,7 +54,8 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
     const TGLFunctions* gl = GLFunctions();
     if (!gl)
         return;
-    RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
+    if (!RC)
+        RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     Active = MakeCurrentOnPicture(*gl, RC, DC, colorBits, Samples, Target);
     // A context that could not be made current is of no use to anyone.
     if (!Active && RC)
@@ -75,9 +76,14 @@ void TGLCanvasContext::DestroyContext()
     if (!Active)
         return;
     CopyToContextBuffer(Target, DC->Width, DC->Height);
+    CloseDrawTarget(Target);
     ReleaseCurrent();
-    GLFunctions()->DestroyContext(RC);
-    RC = nullptr;
-    Target = {};
     Active = false;
+}
+
+TGLCanvasContext::~TGLCanvasContext()
+{
+    ReleaseCurrent();
+    if (RC)
+        GLFunctions()->DestroyContext(RC);
 }

@@ -11,12 +11,19 @@ inline constexpr unsigned PFD_DRAW_TO_BITMAP = 0x08;
 inline constexpr unsigned PFD_SUPPORT_OPENGL = 0x20;
 
 // Binds an off-screen OpenGL context to a picture's pixels for one render.
+// The context itself is made with the first render and kept until the object
+// goes: a new one would compile llvmpipe's shaders again on every render.
 class TGLCanvasContext
 {
 public:
+    TGLCanvasContext() = default;
+    TGLCanvasContext(const TGLCanvasContext&) = delete;
+    TGLCanvasContext& operator=(const TGLCanvasContext&) = delete;
+    ~TGLCanvasContext();
+
     TPicture* DC = nullptr;     // the picture the context draws into
-    OSMesaContext RC = nullptr; // the OpenGL context
-    bool Active = false;        // RC made current by this object and not yet deleted
+    OSMesaContext RC = nullptr; // the OpenGL context, kept between renders
+    bool Active = false;        // RC made current by this object and not yet released
 
     // Colour depth of the screen the picture is shown on; 32 without a screen.
     int ScreenColorDepth = 32;

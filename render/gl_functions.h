@@ -15,6 +15,8 @@
     X(CheckFramebufferStatus)                                                                                \
     X(Clear)                                                                                                 \
     X(ClearColor)                                                                                            \
+    X(DeleteFramebuffers)                                                                                    \
+    X(DeleteRenderbuffers)                                                                                   \
     X(DepthFunc)                                                                                             \
     X(Enable)                                                                                                \
     X(End)                                                                                                   \

@@ -21,7 +21,10 @@ struct TRenderState
     double AspectRatio = 1.0;
 };
 
-// Draws the whole scene into picture with a fresh context, closed at the end.
+// Draws the whole scene into picture, the context made current for the render
+// and released at the end. Every piece of state the render relies on is set
+// anew each time, so a context kept from an earlier render draws as a fresh
+// one would.
 // False when nothing could be drawn (no context, or no draw target of the
 // picture's size): the picture is then as it was.
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state);

@@ -215,6 +215,11 @@ TEST(RenderView, SameModeGivesTheSamePicture)
     state.FlatShading = false;
     RenderView(context, picture, state);
     EXPECT_EQ(picture.Pixels, first);
+
+    // The context is kept: another scene in between leaves nothing behind.
+    RenderView(context, picture, LookingAlongMinusZ());
+    RenderView(context, picture, state);
+    EXPECT_EQ(picture.Pixels, first);
 }
 
 TEST(RenderView, NonFiniteVerticesDoNotStopTheRender)
