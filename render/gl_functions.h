@@ -51,8 +51,10 @@
 // Each field is named after its function without the "gl" or "OSMesa" prefix.
 struct TGLFunctions
 {
-#define KV_GL_FIELD(name) decltype(&::gl##name) name = nullptr;
-#define KV_OSMESA_FIELD(name) decltype(&::OSMesa##name) name = nullptr;
+#define KV_GL_FIELD(name)                                                                                    \
+    decltype(&::gl##name) name = nullptr; // NOLINT(bugprone-macro-parentheses): a field name
+#define KV_OSMESA_FIELD(name)                                                                                \
+    decltype(&::OSMesa##name) name = nullptr; // NOLINT(bugprone-macro-parentheses): a field name
     KV_GL_FUNCTIONS(KV_GL_FIELD)
     KV_OSMESA_FUNCTIONS(KV_OSMESA_FIELD)
 #undef KV_GL_FIELD
