@@ -38,7 +38,8 @@ void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
     }
     ApplyViewOverrides(overrides, ViewParameters);
     DeriveCamera(ViewParameters, state.Render.Camera);
-    BuildDrawList(PolygonList, state.Render.DrawList);
+    if (state.PrepareDrawing)
+        BuildDrawList(PolygonList, state.Render.DrawList);
     TakeEyePoint(ViewParameters, state.Render.Camera);
     state.Render.BackColor = BackgroundColor;
     if (state.FirstRender)

@@ -27,6 +27,10 @@ struct TStartState
     // The companion leaves the first render out when it writes no picture of
     // it: a render loads OSMesa, and with it llvmpipe's LLVM.
     bool FirstRender = true;
+    // The companion without any picture builds no draw list either: on a
+    // large plan it is a second copy of every vertex, and triangulates every
+    // face.
+    bool PrepareDrawing = true;
     // Set before the start to have the build keep the faces' origins and its
     // ring facts there, for the plan check.
     TBuildRecord* Record = nullptr;
@@ -34,7 +38,7 @@ struct TStartState
 
 // The window-independent part of the start: initial camera, framed white
 // picture, faces released, the two material tables and the drawing read from
-// the current directory, camera and draw list derived, background copied,
+// the current directory, camera and (when PrepareDrawing) draw list derived, background copied,
 // first render. An error stops the sequence where it occurs and is kept in
 // StartError. The view the drawing gives is changed by overrides before the
 // camera is derived. The picture's size, the aspect ratio and the context's

@@ -126,6 +126,7 @@ int main(int argc, char** argv)
     state.Context.Samples = options.Samples;
     // A flat picture is drawn after the start, with the flat shading.
     state.FirstRender = options.Picture && !options.Flat;
+    state.PrepareDrawing = options.Picture.has_value();
     // The plan check reads the build's record; the export files every face
     // under its layer and kind, which the build keeps only when asked.
     TBuildRecord record;
