@@ -2,6 +2,7 @@
 #include "app/display_check.h"
 #include "app/form2.h"
 #include "app/japanese_interface.h"
+#include "render/context_preparation.h"
 #include "render/float_control.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // OSMesa and llvmpipe load on a second thread while Qt starts and builds
+    // the window; the first render waits for them.
+    StartPreparingContext();
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName("Kestrelview");
     // The installed kestrelview.desktop names the window and its task bar

@@ -1,5 +1,6 @@
 #include "render/gl_canvas_context.h"
 
+#include "render/context_preparation.h"
 #include "render/gl_functions.h"
 
 #include <cstddef>
@@ -54,6 +55,8 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
     const TGLFunctions* gl = GLFunctions();
     if (!gl)
         return;
+    if (!RC)
+        RC = TakePreparedContext();
     if (!RC)
         RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     Active = MakeCurrentOnPicture(*gl, RC, DC, colorBits, Samples, Target);
