@@ -1,3 +1,4 @@
+#include "render/context_preparation.h"
 #include "tests/render/render_helpers.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,31 @@ GLint Integer(GLenum name)
 } // namespace
 
 // What the context draws lands in the picture's own pixels, render after
-// render, and no context stays current once it is destroyed.
+// render, and no context stays current once it is destroyed; the same with a
+// context prepared on another thread, which the first render takes.
 TEST(TGLCanvasContext, DrawsIntoThePicturesPixels)
 {
-    TPicture picture;
-    TGLCanvasContext context;
-    for (uint32_t colour : {Rgb(255, 0, 0), Rgb(0, 0, 255)})
+    for (bool prepared : {false, true})
     {
-        context.BeginDraw(&picture);
-        ASSERT_NE(OSMesaGetCurrentContext(), nullptr);
-        // The gl calls reach OSMesa, not another libGL that would drop them.
-        EXPECT_NE(glGetString(GL_RENDERER), nullptr);
-        glClearColor(Red(colour) / 255.0f, Green(colour) / 255.0f, Blue(colour) / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        CopyToContextBuffer(context.Target, picture.Width, picture.Height);
-        EXPECT_EQ(picture.Pixels[0], colour);
-        EXPECT_EQ(picture.Pixels.back(), colour);
-        context.DestroyContext();
-        EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
+        if (prepared)
+            StartPreparingContext();
+        TPicture picture;
+        TGLCanvasContext context;
+        for (uint32_t colour : {Rgb(255, 0, 0), Rgb(0, 0, 255)})
+        {
+            context.BeginDraw(&picture);
+            ASSERT_NE(OSMesaGetCurrentContext(), nullptr);
+            // The gl calls reach OSMesa, not another libGL that would drop them.
+            EXPECT_NE(glGetString(GL_RENDERER), nullptr);
+            glClearColor(Red(colour) / 255.0f, Green(colour) / 255.0f, Blue(colour) / 255.0f, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            CopyToContextBuffer(context.Target, picture.Width, picture.Height);
+            EXPECT_EQ(picture.Pixels[0], colour);
+            EXPECT_EQ(picture.Pixels.back(), colour);
+            context.DestroyContext();
+            EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
+        }
+        EXPECT_EQ(TakePreparedContext(), nullptr);
     }
 }
 
