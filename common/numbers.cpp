@@ -125,31 +125,47 @@ double ConvertValidated(std::string_view text)
     return strtod_l(std::string(text).c_str(), nullptr, cLocale);
 }
 
-} // namespace
-
-std::optional<double> ParseDecimal(std::string_view text)
+// ParseDecimal with the value handed back through a reference: the readers
+// call it for every coordinate, and a returned optional<double> is written as
+// a byte and read back as a word, which stalls the processor on each call.
+bool ReadDecimal(std::string_view text, double& value)
 {
     text = TrimSpaces(text);
     DecimalParts parts;
     if (!MatchesDecimalGrammar(text, parts))
-        return std::nullopt;
-    double value = 0;
+        return false;
     if (ConvertShort(parts, value))
-        return text.front() == '-' ? -value : value;
-    return ConvertValidated(text);
+    {
+        if (text.front() == '-')
+            value = -value;
+        return true;
+    }
+    value = ConvertValidated(text);
+    return true;
+}
+
+} // namespace
+
+std::optional<double> ParseDecimal(std::string_view text)
+{
+    double value = 0;
+    if (!ReadDecimal(text, value))
+        return std::nullopt;
+    return value;
 }
 
 double ReadRealStrict(std::string_view text)
 {
-    std::optional<double> value = ParseDecimal(text);
-    if (!value)
+    double value = 0;
+    if (!ReadDecimal(text, value))
         throw ConversionError(text);
-    return *value;
+    return value;
 }
 
 double ReadRealOr(std::string_view text, double fallback)
 {
-    return ParseDecimal(text).value_or(fallback);
+    double value = 0;
+    return ReadDecimal(text, value) ? value : fallback;
 }
 
 std::optional<int32_t> ParseWholeNumber(std::string_view text)
