@@ -40,14 +40,14 @@ std::string ReadQuoted(std::string_view text, size_t& pos)
 
 } // namespace
 
-std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxFields)
+void SplitCommaFields(std::string_view text, std::vector<std::string>& fields, size_t maxFields)
 {
     // A NUL ends the text, as it ends a line of the input files.
     size_t nul = text.find('\0');
     if (nul != std::string_view::npos)
         text = text.substr(0, nul);
 
-    std::vector<std::string> fields;
+    fields.clear();
     size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos]))
         ++pos;
@@ -77,6 +77,12 @@ std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxField
     }
     if (fields.size() > maxFields)
         fields.resize(maxFields);
+}
+
+std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxFields)
+{
+    std::vector<std::string> fields;
+    SplitCommaFields(text, fields, maxFields);
     return fields;
 }
 

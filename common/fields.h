@@ -13,5 +13,10 @@
 // Cutting stops after maxFields fields, for readers that look at no more.
 std::vector<std::string> SplitCommaFields(std::string_view text, size_t maxFields = SIZE_MAX);
 
+// The same into a list the caller keeps from text to text: fields replaces
+// its entries and keeps its room, so a reader of many short texts does not
+// allocate a list for each.
+void SplitCommaFields(std::string_view text, std::vector<std::string>& fields, size_t maxFields);
+
 // The text without characters of code 0 to 32 at either end.
 std::string_view TrimControl(std::string_view text);

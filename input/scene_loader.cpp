@@ -105,6 +105,7 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
     // The working lists keep their room from line to line.
     std::vector<std::string_view> tokens;
     std::vector<std::string_view> pieces;
+    TextFields fields;
 
     std::string_view rest = TextBeforeNul(text);
     std::string_view line;
@@ -139,11 +140,11 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
         {
             pieces.clear();
             SplitOnChar(line, '"', pieces, PiecesRead);
-            int fields = ReadTextRecord(prefix, tokens, pieces, slot);
-            if (keepOrigins && fields > 0)
+            int fieldCount = ReadTextRecord(prefix, tokens, pieces, fields, slot);
+            if (keepOrigins && fieldCount > 0)
             {
                 slot.MarkLines.push_back(lineNumber);
-                slot.MarkSingleNumber.push_back(fields == 1 && prefix != "cz");
+                slot.MarkSingleNumber.push_back(fieldCount == 1 && prefix != "cz");
             }
         }
         else if (prefix == " ")

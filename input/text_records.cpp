@@ -11,8 +11,6 @@
 namespace
 {
 
-using TextFields = std::vector<std::string>;
-
 // The most fields a record reads: "sl" and "sls" read fields 1 to 6.
 constexpr size_t FieldsRead = 6;
 
@@ -96,10 +94,10 @@ bool ReadKeyword(const TextFields& fields, const std::vector<std::string_view>& 
 } // namespace
 
 int ReadTextRecord(std::string_view prefix, const std::vector<std::string_view>& tokens,
-                   const std::vector<std::string_view>& pieces, LayerSlot& slot)
+                   const std::vector<std::string_view>& pieces, TextFields& fields, LayerSlot& slot)
 {
     // The text runs from the first double quote to the next one.
-    TextFields fields = SplitCommaFields(ListItem(pieces, 1), FieldsRead);
+    SplitCommaFields(ListItem(pieces, 1), fields, FieldsRead);
     if (fields.empty())
         return 0;
     if (prefix == "ch" && ReadKeyword(fields, tokens, slot))

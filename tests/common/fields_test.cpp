@@ -33,8 +33,14 @@ TEST(SplitCommaFields, CutsLikeTheHostsCommaText)
         {"\x95\x94\x89\xae,1", {"\x95\x94\x89\xae", "1"}}, // Shift-JIS bytes stay in the field
         {std::string("1,2\0,3", 6), {"1", "2"}},           // a NUL ends the text
     };
+    // The kept list carries the previous case's fields into each cut.
+    Fields kept = {"left", "over", "from", "before", "x", "y", "z"};
     for (const FieldCase& c : cases)
+    {
         EXPECT_EQ(SplitCommaFields(c.Text), c.Expected) << "text: [" << c.Text << "]";
+        SplitCommaFields(c.Text, kept, SIZE_MAX);
+        EXPECT_EQ(kept, c.Expected) << "kept list, text: [" << c.Text << "]";
+    }
 }
 
 TEST(TrimControl, RemovesControlCharactersAndBlanksAtBothEnds)
