@@ -5,8 +5,14 @@
 #include "model/point_grid.h"
 #include "model/polygon.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace
 {
+
+// How many segments ahead the grid entries of the ends are fetched.
+constexpr size_t PrefetchDistance = 8;
 
 // Raises last to the number of the last mark in cell that lies at (x, y).
 void FindLastMarkInCell(const PointGrid& grid, const std::vector<HeightMark>& marks, int32_t cell, float x,
@@ -31,6 +37,34 @@ int32_t LastMarkAt(const PointGrid& grid, const std::vector<HeightMark>& marks, 
     int32_t last = -1;
     ForEachNearbyCell(grid, x, y, [&](int32_t cell) { FindLastMarkInCell(grid, marks, cell, x, y, last); });
     return last;
+}
+
+// The mark found for one plan position. Consecutive segments of a drawing
+// mostly share ends, so the two ends of the previous segment are kept and a
+// position met again is not looked up in the grid again: each grid lookup is
+// a cache miss on a large drawing.
+struct EndLookup
+{
+    uint32_t XBits = 0;
+    uint32_t YBits = 0;
+    int32_t Mark = -1;
+    bool Valid = false;
+};
+
+// LastMarkAt through the ends of the previous segment: the same position,
+// bit for bit, has the same last mark.
+int32_t LastMarkAtEnd(const PointGrid& grid, const std::vector<HeightMark>& marks, float x, float y,
+                      const EndLookup (&previous)[2], EndLookup& lookup)
+{
+    lookup = {std::bit_cast<uint32_t>(x), std::bit_cast<uint32_t>(y), -1, true};
+    for (const EndLookup& known : previous)
+        if (known.Valid && known.XBits == lookup.XBits && known.YBits == lookup.YBits)
+        {
+            lookup.Mark = known.Mark;
+            return lookup.Mark;
+        }
+    lookup.Mark = LastMarkAt(grid, marks, x, y);
+    return lookup.Mark;
 }
 
 // The larger mark height is the top, the smaller the bottom.
@@ -58,15 +92,24 @@ void AssignSlotHeights(LayerSlot& slot, bool keepOrigins)
     for (size_t i = 0; i < slot.Marks.size(); ++i)
         positions[i] = {slot.Marks[i].X, slot.Marks[i].Y};
     PointGrid grid;
-    BuildPointGrid(grid, positions);
+    // Marks mostly stand at positions of their own.
+    BuildPointGrid(grid, positions, positions.size());
 
+    EndLookup previous[2];
     for (size_t i = 0; i < slot.Segments.size(); ++i)
     {
+        if (i + PrefetchDistance < slot.Segments.size())
+        {
+            const SegmentRecord& ahead = slot.Segments[i + PrefetchDistance];
+            PrefetchCell(grid, ahead.X1, ahead.Y1);
+            PrefetchCell(grid, ahead.X2, ahead.Y2);
+        }
         SegmentRecord& s = slot.Segments[i];
-        int32_t m1 = LastMarkAt(grid, slot.Marks, s.X1, s.Y1);
+        EndLookup current[2];
+        int32_t m1 = LastMarkAtEnd(grid, slot.Marks, s.X1, s.Y1, previous, current[0]);
         if (m1 >= 0)
             TakeHeights(slot.Marks[m1], slot.BaseHeight, s.Top1, s.Bottom1);
-        int32_t m2 = LastMarkAt(grid, slot.Marks, s.X2, s.Y2);
+        int32_t m2 = LastMarkAtEnd(grid, slot.Marks, s.X2, s.Y2, previous, current[1]);
         if (m2 >= 0)
             TakeHeights(slot.Marks[m2], slot.BaseHeight, s.Top2, s.Bottom2);
         if (keepOrigins)
@@ -74,6 +117,8 @@ void AssignSlotHeights(LayerSlot& slot, bool keepOrigins)
             slot.EndMarks[2 * i] = m1;
             slot.EndMarks[2 * i + 1] = m2;
         }
+        previous[0] = current[0];
+        previous[1] = current[1];
     }
 }
 

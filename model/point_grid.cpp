@@ -1,5 +1,6 @@
 #include "model/point_grid.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -14,6 +15,9 @@ constexpr int64_t LargeKeyBase = int64_t(1) << 60;
 // A value nearer than this fraction of a cell to its cell's edge may coincide
 // with one across the edge: the tolerance is 0.1024 cells, rounded up.
 constexpr double EdgeFraction = 0.125;
+
+// How many points ahead the table entry of a point is fetched while filing.
+constexpr size_t PrefetchDistance = 8;
 
 uint64_t HashKeys(int64_t keyX, int64_t keyY)
 {
@@ -68,6 +72,14 @@ bool CellAxisOf(float v, CellAxis& axis)
     return true;
 }
 
+void PrefetchCell(const PointGrid& grid, float x, float y)
+{
+    CellAxis ax, ay;
+    if (grid.Slots.empty() || !CellAxisOf(x, ax) || !CellAxisOf(y, ay))
+        return;
+    __builtin_prefetch(&grid.Slots[HashKeys(ax.Key, ay.Key) & (grid.Slots.size() - 1)]);
+}
+
 int32_t FindCell(const PointGrid& grid, int64_t keyX, int64_t keyY)
 {
     if (grid.Slots.empty())
@@ -75,9 +87,11 @@ int32_t FindCell(const PointGrid& grid, int64_t keyX, int64_t keyY)
     return grid.Slots[SlotOf(grid.Slots, keyX, keyY)].Cell;
 }
 
-void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points)
+void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size_t expectedCells)
 {
-    grid.Slots.assign(64, PointGridSlot{});
+    // Room from the start for the cells expected, so that the table is not
+    // filed again each time it doubles.
+    grid.Slots.assign(std::max<size_t>(64, std::bit_ceil(2 * expectedCells)), PointGridSlot{});
     grid.CellStart.clear();
 
     // First pass: the cell of every point and the number of points per cell.
@@ -85,6 +99,8 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points)
     std::vector<int32_t> counts;
     for (size_t i = 0; i < points.size(); ++i)
     {
+        if (i + PrefetchDistance < points.size())
+            PrefetchCell(grid, points[i + PrefetchDistance].X, points[i + PrefetchDistance].Y);
         CellAxis ax, ay;
         if (!CellAxisOf(points[i].X, ax) || !CellAxisOf(points[i].Y, ay))
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -45,7 +46,14 @@ struct CellAxis
 };
 bool CellAxisOf(float v, CellAxis& axis);
 
-void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points);
+// Files the points. expectedCells, when known, sizes the table from the
+// start: the number of distinct cells the points are expected to take.
+void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size_t expectedCells = 0);
+
+// Starts fetching the table entry a lookup of (x, y) reads first. On a large
+// grid every lookup misses the cache; fetching a few lookups ahead lets the
+// misses overlap instead of waiting one after the other.
+void PrefetchCell(const PointGrid& grid, float x, float y);
 
 // The cell number of the cell with the given keys, or -1 when it holds no point.
 int32_t FindCell(const PointGrid& grid, int64_t keyX, int64_t keyY);

@@ -47,20 +47,24 @@ TEST(PointGrid, FindsWhatAFullScanFinds)
     std::vector<TPlanPoint> points(3000);
     for (TPlanPoint& p : points)
         p = {value(), value()};
-    PointGrid grid;
-    BuildPointGrid(grid, points);
-
-    size_t pairs = 0;
-    for (size_t q = 0; q < points.size(); ++q)
+    // Without a size hint, with one that is soon outgrown, and with room for all.
+    for (size_t expectedCells : {size_t(0), size_t(40), points.size()})
     {
-        std::vector<int32_t> expected;
-        for (size_t i = 0; i < points.size(); ++i)
-            if (Coincide(points[i], points[q]))
-                expected.push_back(int32_t(i));
-        ASSERT_EQ(FoundInGrid(grid, points, points[q]), expected) << q;
-        pairs += expected.size();
+        PointGrid grid;
+        BuildPointGrid(grid, points, expectedCells);
+
+        size_t pairs = 0;
+        for (size_t q = 0; q < points.size(); ++q)
+        {
+            std::vector<int32_t> expected;
+            for (size_t i = 0; i < points.size(); ++i)
+                if (Coincide(points[i], points[q]))
+                    expected.push_back(int32_t(i));
+            ASSERT_EQ(FoundInGrid(grid, points, points[q]), expected) << q << " hint " << expectedCells;
+            pairs += expected.size();
+        }
+        EXPECT_GT(pairs, points.size()); // distinct points did coincide
     }
-    EXPECT_GT(pairs, points.size()); // distinct points did coincide
 }
 
 } // namespace
