@@ -160,8 +160,9 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
 void SceneLoader(const std::string& path, TBuildRecord* record)
 {
     ResetSceneState();
-    std::string text = ReadWholeFile(path);
-    std::vector<LayerSlot> slots = ReadSceneText(text, record != nullptr);
+    // The file's text is let go before the model is built: on a large
+    // drawing it would otherwise add its whole size to the peak memory.
+    std::vector<LayerSlot> slots = ReadSceneText(ReadWholeFile(path), record != nullptr);
     BuildModel(slots, MaterialTable, record);
     if (record != nullptr)
         record->Slots = std::move(slots);
