@@ -115,6 +115,30 @@ TEST_P(SlabFaces, OnlyFlatLevelsGetFaces)
     }
 }
 
+// Faces of up to four vertices hold them inline, longer ones on the heap.
+TEST(FaceVertices, KeepTheirOrderThroughCopiesAndRestarts)
+{
+    for (const FlatnessCase& c : FlatnessCases)
+    {
+        SCOPED_TRACE(c.Name);
+        TPGon face;
+        for (const Corner& p : c.Corners)
+            face.AddVertex(p.X, p.Top, p.Y);
+        TPGon copy = face;
+        copy.Vertices[0].X = -1; // the copy holds vertices of its own
+        ExpectFace(face, c.Corners, true);
+        TPGon moved = std::move(copy);
+        EXPECT_EQ(moved.Vertices[0].X, -1);
+        EXPECT_EQ(moved.Vertices.size(), c.Corners.size());
+        // A restarted face counts only the vertices added since.
+        face.SetMaterial(TestMaterials()[0]);
+        face.AddVertex(7, 8, 9);
+        moved = face;
+        ASSERT_EQ(moved.Vertices.size(), 1u);
+        EXPECT_EQ(moved.Vertices.back().X, 7);
+    }
+}
+
 TEST_P(SlabFaces, MaterialOutsideTheTableIsMidGrey)
 {
     std::vector<TPGon> faces = Slabs(Ring({{0, 0, 1, 0}, {1, 0, 1, 0}, {0, 1, 1, 0}}, 99));
