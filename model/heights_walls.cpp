@@ -161,7 +161,11 @@ void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& 
     size_t segments = 0;
     for (const LayerSlot& slot : slots)
         segments += slot.Segments.size();
-    PolygonList.reserve(PolygonList.size() + segments);
+    // Room for the slabs that follow as well, so that the faces are not moved
+    // when they come: a ring takes at least three segment sides, so a plan's
+    // slabs (up to two per ring) rarely outnumber its segments twice over.
+    // Room not filled is address space only; its pages are never touched.
+    PolygonList.reserve(PolygonList.size() + 3 * segments);
     if (!keepOrigins)
     {
         for (const LayerSlot& slot : slots)
