@@ -2,7 +2,7 @@
 // view: the first render of the process (which also sets up the software
 // rasterizer) and later renders of 0 to 100,000 faces. Then the example house
 // and a 100 by 100 grid of rooms in the window's picture and in a 1600 by
-// 1200 one with 4 samples a pixel.
+// 1200 one with 4 samples a pixel. And the draw list of grids of rooms.
 #include "bench/model/bench_drawings.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
@@ -114,6 +114,19 @@ TRenderState HouseOrGrid(bool grid)
     std::remove(path.c_str());
     return state;
 }
+
+// The draw list of an n by n grid of rooms, made afresh from the loaded faces.
+void BM_BuildDrawList(benchmark::State& bench)
+{
+    const std::string path = "kv_render_bench_grid.txt";
+    std::ofstream(path, std::ios::binary) << GridOfRooms(int(bench.range(0)));
+    TRenderState scene = DrawingScene(path);
+    std::remove(path.c_str());
+    for (auto _ : bench)
+        BuildDrawList(PolygonList, scene.DrawList);
+    bench.counters["faces"] = double(PolygonList.size());
+}
+BENCHMARK(BM_BuildDrawList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Arguments: 0 the house, 1 the grid; 0 the window's picture, 1 1600 by 1200
 // with 4 samples.

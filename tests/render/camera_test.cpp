@@ -1,7 +1,11 @@
 #include "render/camera.h"
 #include "render/draw_list.h"
 
+#include "model/triangulation.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace
 {
@@ -138,4 +142,30 @@ TEST(BuildDrawList, CopiesOnlyTheCountedVertices)
     BuildDrawList(faces, drawList);
     ASSERT_EQ(drawList[0].VertexList.size(), 1u);
     EXPECT_EQ(drawList[0].VertexList[0], (std::array<double, 3>{7, 8, 9}));
+}
+
+// The list leaves untriangulated only faces the triangulation draws whole:
+// planar outlines at any angle (convex, concave, crossed, with straight or
+// nearly straight corners) and twisted ones, of 3 and 4 vertices.
+TEST(BuildDrawList, CutsTheFacesTheTriangulationCuts)
+{
+    std::mt19937 random(14);
+    std::uniform_int_distribution<int> step(0, 3);
+    std::vector<TPGon> faces(20000);
+    for (size_t i = 0; i < faces.size(); ++i)
+        for (size_t v = 0; v < 3 + i % 2; ++v)
+        {
+            const float s = float(step(random)) * 10000 + float(step(random)) * 0.01f;
+            const float t = float(step(random)) * 10000 + float(step(random)) * 0.01f;
+            const float twist = i % 5 == 0 ? float(step(random)) : 0;
+            faces[i].AddVertex(s, t, s * float(i % 3) + twist);
+        }
+    std::vector<DrawPolygon> drawList;
+    BuildDrawList(faces, drawList);
+    for (size_t i = 0; i < faces.size(); ++i)
+    {
+        const TFaceTriangles cut = TriangulateFace(faces[i]);
+        const size_t expected = cut.Shape == TFaceShape::Tessellated ? cut.Corners.size() : 0;
+        ASSERT_EQ(drawList[i].Triangles.size(), expected) << "face " << i;
+    }
 }
