@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace
 {
@@ -20,29 +21,30 @@ constexpr double ClearTurn = 1e-3;
 // axes the triangulation may drop when v is the face's normal.
 void MarkDominantAxes(const Point& v, bool (&dropped)[3])
 {
-    const double largest = std::max({std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2])});
-    for (int k = 0; k < 3; ++k)
-        if (largest > 0 && std::fabs(v[k]) >= largest * (1 - 1e-6))
-            dropped[k] = true;
+    const double x = std::fabs(v[0]), y = std::fabs(v[1]), z = std::fabs(v[2]);
+    const double near = std::max(x, std::max(y, z)) * (1 - 1e-6);
+    if (near > 0)
+    {
+        dropped[0] = dropped[0] || x >= near;
+        dropped[1] = dropped[1] || y >= near;
+        dropped[2] = dropped[2] || z >= near;
+    }
 }
 
-// Whether every corner of the outline, seen along axis drop, turns clearly and
-// the same way.
-bool TurnsClearlyOneWay(const std::vector<Point>& p, int drop)
+// Whether every corner of the outline of count edges, seen along axis drop,
+// turns clearly and the same way.
+bool TurnsClearlyOneWay(const Point (&edges)[4], std::size_t count, int drop)
 {
-    const int u = (drop + 1) % 3, v = (drop + 2) % 3;
-    const std::size_t n = p.size();
+    const int u = drop == 2 ? 0 : drop + 1, v = drop == 0 ? 2 : drop - 1;
     int sign = 0;
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0, previous = count - 1; i < count; previous = i++)
     {
-        const Point& prev = p[(i + n - 1) % n];
-        const Point& here = p[i];
-        const Point& next = p[(i + 1) % n];
-        const double ax = here[u] - prev[u], ay = here[v] - prev[v];
-        const double bx = next[u] - here[u], by = next[v] - here[v];
+        const double ax = edges[previous][u], ay = edges[previous][v];
+        const double bx = edges[i][u], by = edges[i][v];
         const double cross = ax * by - ay * bx;
+        // Squared, so no root is taken; float coordinates cannot overflow it.
         // Also false for an edge without length and for a non-finite coordinate.
-        if (!(std::fabs(cross) > ClearTurn * std::hypot(ax, ay) * std::hypot(bx, by)))
+        if (!(cross * cross > ClearTurn * ClearTurn * (ax * ax + ay * ay) * (bx * bx + by * by)))
             return false;
         const int turn = cross > 0 ? 1 : -1;
         if (sign != 0 && turn != sign)
@@ -57,71 +59,83 @@ bool TurnsClearlyOneWay(const std::vector<Point>& p, int drop)
 // is its Newell normal or the cross product of one of its corners; the outline
 // must turn clearly one way along every axis that could be the largest of
 // those. Three or four such turns add up to one full turn, never two.
-bool ClearlyConvex(const std::vector<Point>& p)
+bool ClearlyConvex(std::span<const Point> p)
 {
     const std::size_t n = p.size();
     if (n < 3 || n > 4)
         return false;
-    bool dropped[3] = {false, false, false};
+    Point edges[4]; // edge i runs from vertex i to the next
     Point newell = {0, 0, 0};
     for (std::size_t i = 0; i < n; ++i)
     {
-        const Point& prev = p[(i + n - 1) % n];
         const Point& a = p[i];
-        const Point& b = p[(i + 1) % n];
+        const Point& b = p[i + 1 < n ? i + 1 : 0];
+        edges[i] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
         newell[0] += (a[1] - b[1]) * (a[2] + b[2]);
         newell[1] += (a[2] - b[2]) * (a[0] + b[0]);
         newell[2] += (a[0] - b[0]) * (a[1] + b[1]);
-        const Point in = {a[0] - prev[0], a[1] - prev[1], a[2] - prev[2]};
-        const Point out = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    }
+    bool dropped[3] = {false, false, false};
+    MarkDominantAxes(newell, dropped);
+    for (std::size_t i = 0, previous = n - 1; i < n; previous = i++)
+    {
+        const Point& in = edges[previous];
+        const Point& out = edges[i];
         MarkDominantAxes({in[1] * out[2] - in[2] * out[1], in[2] * out[0] - in[0] * out[2],
                           in[0] * out[1] - in[1] * out[0]},
                          dropped);
     }
-    MarkDominantAxes(newell, dropped);
     bool any = false;
     for (int k = 0; k < 3; ++k)
     {
         if (!dropped[k])
             continue;
-        if (!TurnsClearlyOneWay(p, k))
+        if (!TurnsClearlyOneWay(edges, n, k))
             return false;
         any = true;
     }
     return any;
 }
 
-void AddTriangles(const TPGon& face, DrawPolygon& draw)
+void AddTriangles(const TPGon& face, DrawPolygon& draw, TDrawList& drawList)
 {
+    const std::span<const Point> vertices(drawList.Vertices.data() + draw.FirstVertex, draw.VertexCount);
     // Triangulating every wall costs more than all the rest of the list.
-    if (ClearlyConvex(draw.VertexList))
+    if (ClearlyConvex(vertices))
         return;
     const TFaceTriangles triangles = TriangulateFace(face);
     if (triangles.Shape != TFaceShape::Tessellated)
         return;
-    const int32_t count = int32_t(draw.VertexList.size());
-    draw.Triangles.reserve(triangles.Corners.size());
+    draw.FirstCorner = int32_t(drawList.Corners.size());
+    draw.CornerCount = int32_t(triangles.Corners.size());
     for (int32_t corner : triangles.Corners)
     {
-        if (corner < count)
+        if (corner < draw.VertexCount)
         {
-            draw.Triangles.push_back({draw.VertexList[corner], corner});
+            drawList.Corners.push_back({vertices[corner], corner});
             continue;
         }
-        const TPtVertex& added = triangles.AddedVertices[corner - count];
-        draw.Triangles.push_back({{added.X, added.Y, added.Z}, triangles.AddedNearest[corner - count]});
+        const TPtVertex& added = triangles.AddedVertices[corner - draw.VertexCount];
+        drawList.Corners.push_back(
+            {{added.X, added.Y, added.Z}, triangles.AddedNearest[corner - draw.VertexCount]});
     }
 }
 
 } // namespace
 
-void BuildDrawList(const std::vector<TPGon>& faces, std::vector<DrawPolygon>& drawList)
+void BuildDrawList(const std::vector<TPGon>& faces, TDrawList& drawList)
 {
-    drawList.assign(faces.size(), DrawPolygon{});
+    drawList.Faces.assign(faces.size(), DrawPolygon{});
+    drawList.Vertices.clear();
+    drawList.Corners.clear();
+    size_t vertexTotal = 0;
+    for (const TPGon& face : faces)
+        vertexTotal += face.Vertices.size();
+    drawList.Vertices.reserve(vertexTotal);
     for (size_t i = 0; i < faces.size(); ++i)
     {
         const TPGon& face = faces[i];
-        DrawPolygon& draw = drawList[i];
+        DrawPolygon& draw = drawList.Faces[i];
         for (int c = 0; c < 3; ++c)
         {
             draw.FaceColor[c] = face.Color[c];
@@ -129,12 +143,13 @@ void BuildDrawList(const std::vector<TPGon>& faces, std::vector<DrawPolygon>& dr
         }
         // VertexCount never names more vertices than the face holds.
         const size_t count = std::min(size_t(std::max(face.VertexCount, 0)), face.Vertices.size());
-        draw.VertexList.reserve(count);
+        draw.FirstVertex = int32_t(drawList.Vertices.size());
+        draw.VertexCount = int32_t(count);
         for (size_t v = 0; v < count; ++v)
         {
             const TPtVertex& p = face.Vertices[v];
-            draw.VertexList.push_back({p.X, p.Y, p.Z});
+            drawList.Vertices.push_back({p.X, p.Y, p.Z});
         }
-        AddTriangles(face, draw);
+        AddTriangles(face, draw, drawList);
     }
 }

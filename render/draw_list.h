@@ -13,17 +13,30 @@ struct DrawCorner
     int32_t ColorVertex; // the face vertex whose colour the corner is lit with
 };
 
-// One face as the render pass draws it.
+// One face as the render pass draws it: its colours, and where its vertices
+// and its triangles' corners lie in the list's arrays.
 struct DrawPolygon
 {
     double FaceColor[3] = {0, 0, 0};
     double ShadeColor[3] = {0, 0, 0}; // two thirds of FaceColor, for smooth shading
-    std::vector<std::array<double, 3>> VertexList;
-    // Empty when the face is drawn whole as one polygon (convex or without
-    // area); otherwise its triangles, three corners each.
-    std::vector<DrawCorner> Triangles;
+    int32_t FirstVertex = 0;
+    int32_t VertexCount = 0;
+    // No corners when the face is drawn whole as one polygon (convex or
+    // without area); otherwise its triangles, three corners each.
+    int32_t FirstCorner = 0;
+    int32_t CornerCount = 0;
+};
+
+// The faces to draw, with the vertices of all of them one face after another
+// and the corners of the triangles of those not drawn whole: three arrays
+// rather than two of their own for each of hundreds of thousands of faces.
+struct TDrawList
+{
+    std::vector<DrawPolygon> Faces;
+    std::vector<std::array<double, 3>> Vertices;
+    std::vector<DrawCorner> Corners;
 };
 
 // One record per face of faces, in the same order; faces that are not convex
 // get their triangles.
-void BuildDrawList(const std::vector<TPGon>& faces, std::vector<DrawPolygon>& drawList);
+void BuildDrawList(const std::vector<TPGon>& faces, TDrawList& drawList);

@@ -2,8 +2,9 @@
 
 #include "render/gl_functions.h"
 
+#include <array>
 #include <cmath>
-#include <cstddef>
+#include <cstdint>
 
 namespace
 {
@@ -33,15 +34,16 @@ void SetMaterial(const TGLFunctions& gl, const double (&color)[3])
 
 // Smooth shading lights the fourth vertex on with the darker colour, so a face
 // of four or more corners shows a gradient; flat shading keeps one colour.
-void DrawFace(const TGLFunctions& gl, const DrawPolygon& face, bool flatShading)
+void DrawFace(const TGLFunctions& gl, const TDrawList& list, const DrawPolygon& face, bool flatShading)
 {
     gl.Begin(GL_POLYGON);
     SetMaterial(gl, face.FaceColor);
-    for (std::size_t i = 0; i < face.VertexList.size(); ++i)
+    const std::array<double, 3>* vertices = list.Vertices.data() + face.FirstVertex;
+    for (int32_t i = 0; i < face.VertexCount; ++i)
     {
         if (i == 3 && !flatShading)
             SetMaterial(gl, face.ShadeColor);
-        const auto& v = face.VertexList[i];
+        const auto& v = vertices[i];
         gl.Vertex3d(v[0], v[1], v[2]);
     }
     gl.End();
@@ -49,13 +51,15 @@ void DrawFace(const TGLFunctions& gl, const DrawPolygon& face, bool flatShading)
 
 // A face that is not convex, as triangles: each corner is lit with the colour
 // of the face vertex it stands for.
-void DrawTriangles(const TGLFunctions& gl, const DrawPolygon& face, bool flatShading)
+void DrawTriangles(const TGLFunctions& gl, const TDrawList& list, const DrawPolygon& face, bool flatShading)
 {
     gl.Begin(GL_TRIANGLES);
     SetMaterial(gl, face.FaceColor);
     bool shaded = false;
-    for (const DrawCorner& corner : face.Triangles)
+    const DrawCorner* corners = list.Corners.data() + face.FirstCorner;
+    for (int32_t i = 0; i < face.CornerCount; ++i)
     {
+        const DrawCorner& corner = corners[i];
         const bool shade = corner.ColorVertex >= 3 && !flatShading;
         if (shade != shaded)
             SetMaterial(gl, shade ? face.ShadeColor : face.FaceColor);
@@ -122,12 +126,12 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.PolygonMode(GL_FRONT, GL_FILL);
     gl.PolygonMode(GL_BACK, GL_FILL);
 
-    for (const DrawPolygon& face : state.DrawList)
+    for (const DrawPolygon& face : state.DrawList.Faces)
     {
-        if (face.Triangles.empty())
-            DrawFace(gl, face, state.FlatShading);
+        if (face.CornerCount == 0)
+            DrawFace(gl, state.DrawList, face, state.FlatShading);
         else
-            DrawTriangles(gl, face, state.FlatShading);
+            DrawTriangles(gl, state.DrawList, face, state.FlatShading);
     }
 
     // The picture is complete before the context closes.

@@ -15,7 +15,7 @@ struct TRenderState
     TCamera Camera;
     std::array<int32_t, 3> BackColor = {0, 0, 0};
     bool FlatShading = false;
-    std::vector<DrawPolygon> DrawList;
+    TDrawList DrawList;
     // Width over height of the projection: the window's 1.0 draws its 400 by
     // 300 picture stretched; a picture's own ratio draws it true.
     double AspectRatio = 1.0;

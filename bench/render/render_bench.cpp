@@ -39,15 +39,18 @@ TRenderState WallScene(int count)
     {
         const double x = (i % side) * spacing - 8000;
         const double z = (i / side) * spacing - 8000;
-        DrawPolygon& face = state.DrawList.emplace_back();
+        DrawPolygon& face = state.DrawList.Faces.emplace_back();
         for (int c = 0; c < 3; ++c)
         {
             face.FaceColor[c] = 0.3 + 0.2 * c;
             face.ShadeColor[c] = face.FaceColor[c] * 2 / 3;
         }
-        face.VertexList = {{x, 0, z}, {x + spacing * 0.8, 0, z}, {x + spacing * 0.8, 2400, z}};
+        std::vector<std::array<double, 3>>& vertices = state.DrawList.Vertices;
+        face.FirstVertex = int32_t(vertices.size());
+        vertices.insert(vertices.end(), {{x, 0, z}, {x + spacing * 0.8, 0, z}, {x + spacing * 0.8, 2400, z}});
         if (i % 4 != 0)
-            face.VertexList.push_back({x, 2400, z});
+            vertices.push_back({x, 2400, z});
+        face.VertexCount = int32_t(vertices.size()) - face.FirstVertex;
     }
     return state;
 }
@@ -77,7 +80,7 @@ void BM_Render(benchmark::State& bench)
     RenderedBefore = true;
     for (auto _ : bench)
         RenderView(context, picture, scene);
-    bench.counters["faces"] = double(scene.DrawList.size());
+    bench.counters["faces"] = double(scene.DrawList.Faces.size());
 }
 BENCHMARK(BM_Render)
     ->Arg(0)
@@ -147,7 +150,7 @@ void BM_Picture(benchmark::State& bench)
     RenderedBefore = true;
     for (auto _ : bench)
         RenderView(context, picture, scene);
-    bench.counters["faces"] = double(scene.DrawList.size());
+    bench.counters["faces"] = double(scene.DrawList.Faces.size());
 }
 BENCHMARK(BM_Picture)
     ->ArgsProduct({{0, 1}, {0, 1}})

@@ -305,7 +305,7 @@ TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
         EXPECT_EQ(Errors, QStringList{failure.Error});
         EXPECT_TRUE(form.ProgramFolder.empty());
         EXPECT_EQ(form.State.Render.BackColor, (std::array<int32_t, 3>{0, 0, 0}));
-        EXPECT_TRUE(form.State.Render.DrawList.empty());
+        EXPECT_TRUE(form.State.Render.DrawList.Faces.empty());
 
         TPicture framed;
         PaintFramedWhite(framed);

@@ -105,29 +105,38 @@ TEST(BuildDrawList, CopiesEveryFaceInOrder)
     faces[2].Color[2] = 1;
     faces[2].AddVertex(1, 0, 0);
 
-    std::vector<DrawPolygon> drawList(5); // replaced, not appended to
+    TDrawList drawList;
+    drawList.Faces.resize(5); // replaced, not appended to
+    drawList.Vertices.resize(2);
+    drawList.Corners.resize(3);
     BuildDrawList(faces, drawList);
-    ASSERT_EQ(drawList.size(), 3u);
+    ASSERT_EQ(drawList.Faces.size(), 3u);
+    ASSERT_EQ(drawList.Vertices.size(), 4u);
+    EXPECT_TRUE(drawList.Corners.empty());
 
-    const DrawPolygon& first = drawList[0];
+    const DrawPolygon& first = drawList.Faces[0];
     EXPECT_EQ(first.FaceColor[0], double(0.9f));
     EXPECT_EQ(first.FaceColor[1], double(0.6f));
     EXPECT_EQ(first.FaceColor[2], double(0.3f));
     EXPECT_NEAR(first.ShadeColor[0], 0.6, 1e-7);
     EXPECT_NEAR(first.ShadeColor[1], 0.4, 1e-7);
     EXPECT_NEAR(first.ShadeColor[2], 0.2, 1e-7);
-    ASSERT_EQ(first.VertexList.size(), 3u);
-    EXPECT_EQ(first.VertexList[0], (std::array<double, 3>{1.5, 2.5, -3.5}));
-    EXPECT_EQ(first.VertexList[1], (std::array<double, 3>{4, 5, 6}));
-    EXPECT_EQ(first.VertexList[2], (std::array<double, 3>{7, 8, 9}));
+    EXPECT_EQ(first.FirstVertex, 0);
+    ASSERT_EQ(first.VertexCount, 3);
+    EXPECT_EQ(drawList.Vertices[0], (std::array<double, 3>{1.5, 2.5, -3.5}));
+    EXPECT_EQ(drawList.Vertices[1], (std::array<double, 3>{4, 5, 6}));
+    EXPECT_EQ(drawList.Vertices[2], (std::array<double, 3>{7, 8, 9}));
 
-    EXPECT_TRUE(drawList[1].VertexList.empty());
-    EXPECT_EQ(drawList[1].FaceColor[0], 0);
-    EXPECT_EQ(drawList[2].FaceColor[2], 1);
-    EXPECT_EQ(drawList[2].VertexList.size(), 1u);
+    EXPECT_EQ(drawList.Faces[1].VertexCount, 0);
+    EXPECT_EQ(drawList.Faces[1].FaceColor[0], 0);
+    EXPECT_EQ(drawList.Faces[2].FaceColor[2], 1);
+    EXPECT_EQ(drawList.Faces[2].FirstVertex, 3);
+    EXPECT_EQ(drawList.Faces[2].VertexCount, 1);
+    EXPECT_EQ(drawList.Vertices[3], (std::array<double, 3>{1, 0, 0}));
 
     BuildDrawList({}, drawList);
-    EXPECT_TRUE(drawList.empty());
+    EXPECT_TRUE(drawList.Faces.empty());
+    EXPECT_TRUE(drawList.Vertices.empty());
 }
 
 TEST(BuildDrawList, CopiesOnlyTheCountedVertices)
@@ -138,10 +147,11 @@ TEST(BuildDrawList, CopiesOnlyTheCountedVertices)
     faces[0].AddVertex(4, 5, 6);
     faces[0].SetMaterial({0.5f, 0.5f, 0.5f, 0, 0, 0, 0});
     faces[0].AddVertex(7, 8, 9);
-    std::vector<DrawPolygon> drawList;
+    TDrawList drawList;
     BuildDrawList(faces, drawList);
-    ASSERT_EQ(drawList[0].VertexList.size(), 1u);
-    EXPECT_EQ(drawList[0].VertexList[0], (std::array<double, 3>{7, 8, 9}));
+    ASSERT_EQ(drawList.Faces[0].VertexCount, 1);
+    ASSERT_EQ(drawList.Vertices.size(), 1u);
+    EXPECT_EQ(drawList.Vertices[0], (std::array<double, 3>{7, 8, 9}));
 }
 
 // The list leaves untriangulated only faces the triangulation draws whole:
@@ -160,12 +170,16 @@ TEST(BuildDrawList, CutsTheFacesTheTriangulationCuts)
             const float twist = i % 5 == 0 ? float(step(random)) : 0;
             faces[i].AddVertex(s, t, s * float(i % 3) + twist);
         }
-    std::vector<DrawPolygon> drawList;
+    TDrawList drawList;
     BuildDrawList(faces, drawList);
+    int32_t corners = 0;
     for (size_t i = 0; i < faces.size(); ++i)
     {
         const TFaceTriangles cut = TriangulateFace(faces[i]);
         const size_t expected = cut.Shape == TFaceShape::Tessellated ? cut.Corners.size() : 0;
-        ASSERT_EQ(drawList[i].Triangles.size(), expected) << "face " << i;
+        ASSERT_EQ(size_t(drawList.Faces[i].CornerCount), expected) << "face " << i;
+        ASSERT_TRUE(expected == 0 || drawList.Faces[i].FirstCorner == corners) << "face " << i;
+        corners += drawList.Faces[i].CornerCount;
     }
+    EXPECT_EQ(size_t(corners), drawList.Corners.size());
 }

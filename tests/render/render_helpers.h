@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 using Vec3 = std::array<double, 3>;
 
@@ -93,21 +94,41 @@ inline Vec3 Unit(const Vec3& a)
     return Scale(a, 1 / Length(a));
 }
 
-inline DrawPolygon Face(std::initializer_list<Vec3> vertices, Vec3 color)
+// A face of a test scene: its colour and its vertices.
+struct SceneFace
 {
-    DrawPolygon face;
-    for (int c = 0; c < 3; ++c)
+    Vec3 Color;
+    std::vector<Vec3> Vertices;
+};
+
+inline SceneFace Face(std::initializer_list<Vec3> vertices, Vec3 color)
+{
+    return {color, vertices};
+}
+
+// The draw list of faces drawn whole, the darker colour of each two thirds of
+// its own.
+inline TDrawList DrawListOf(const std::vector<SceneFace>& faces)
+{
+    TDrawList list;
+    for (const SceneFace& scene : faces)
     {
-        face.FaceColor[c] = color[c];
-        face.ShadeColor[c] = color[c] * 2 / 3;
+        DrawPolygon& face = list.Faces.emplace_back();
+        for (int c = 0; c < 3; ++c)
+        {
+            face.FaceColor[c] = scene.Color[c];
+            face.ShadeColor[c] = scene.Color[c] * 2 / 3;
+        }
+        face.FirstVertex = int32_t(list.Vertices.size());
+        face.VertexCount = int32_t(scene.Vertices.size());
+        list.Vertices.insert(list.Vertices.end(), scene.Vertices.begin(), scene.Vertices.end());
     }
-    face.VertexList = vertices;
-    return face;
+    return list;
 }
 
 // A square of the given side centred on centre, square to the direction
 // toward; vertices counter-clockwise as seen from there.
-inline DrawPolygon SquareFacing(Vec3 centre, Vec3 toward, double side, Vec3 color)
+inline SceneFace SquareFacing(Vec3 centre, Vec3 toward, double side, Vec3 color)
 {
     const Vec3 n = Unit(Sub(toward, centre));
     const Vec3 helper = std::fabs(n[1]) > 0.9 ? Vec3{0, 0, 1} : Vec3{0, 1, 0};

@@ -75,7 +75,7 @@ TEST(RenderView, SquareFacingTheCameraIsAsWideAsTheAspectRatioMakesIt)
     {
         TRenderState state = LookingAlongMinusZ();
         state.AspectRatio = c.AspectRatio;
-        state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, Orange)};
+        state.DrawList = DrawListOf({SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, Orange)});
         TPicture picture;
         picture.Width = c.Width, picture.Height = c.Height;
         PaintFramedWhite(picture);
@@ -100,7 +100,7 @@ TEST(RenderView, ClipsGeometryNearerThan500AndBeyond50000)
     for (const auto& c : cases)
     {
         TRenderState state = LookingAlongMinusZ();
-        state.DrawList = {SquareFacing({0, 0, -c.Distance}, {0, 0, 0}, c.Side, Orange)};
+        state.DrawList = DrawListOf({SquareFacing({0, 0, -c.Distance}, {0, 0, 0}, c.Side, Orange)});
         const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
         EXPECT_EQ(box.Count > 0, c.Visible) << "distance " << c.Distance;
     }
@@ -113,7 +113,7 @@ TEST(RenderView, TargetIsInTheMiddleOfThePicture)
         SCOPED_TRACE(v.Name);
         TRenderState state = StateFor(View(v.Eye, v.Target, 60));
         const double distance = Length(Sub(v.Eye, v.Target));
-        state.DrawList = {SquareFacing(v.Target, v.Eye, distance / 10, Orange)};
+        state.DrawList = DrawListOf({SquareFacing(v.Target, v.Eye, distance / 10, Orange)});
         const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
         ASSERT_GT(box.Count, 0);
         EXPECT_NEAR(box.CentreX(), 199.5, 1.5);
@@ -135,7 +135,7 @@ TEST(RenderView, PictureIsUprightAndNotMirrored)
         const Vec3 aboveLeft = Add(Sub(v.Target, Scale(right, step)), Scale(up, step));
 
         TRenderState state = StateFor(View(v.Eye, v.Target, 60));
-        state.DrawList = {SquareFacing(aboveLeft, v.Eye, step / 2, Orange)};
+        state.DrawList = DrawListOf({SquareFacing(aboveLeft, v.Eye, step / 2, Orange)});
         const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
         ASSERT_GT(box.Count, 0);
         EXPECT_LT(box.Right, 200);
@@ -145,12 +145,13 @@ TEST(RenderView, PictureIsUprightAndNotMirrored)
 
 TEST(RenderView, NearerFaceHidesTheFartherInEitherOrder)
 {
-    const DrawPolygon nearRed = SquareFacing({0, 0, -10000}, {0, 0, 0}, 2000, {1, 0, 0});
-    const DrawPolygon farGreen = SquareFacing({0, 0, -10500}, {0, 0, 0}, 4000, {0, 1, 0});
+    const SceneFace nearRed = SquareFacing({0, 0, -10000}, {0, 0, 0}, 2000, {1, 0, 0});
+    const SceneFace farGreen = SquareFacing({0, 0, -10500}, {0, 0, 0}, 4000, {0, 1, 0});
     for (bool nearFirst : {true, false})
     {
         TRenderState state = LookingAlongMinusZ();
-        state.DrawList = nearFirst ? std::vector{nearRed, farGreen} : std::vector{farGreen, nearRed};
+        state.DrawList =
+            DrawListOf(nearFirst ? std::vector{nearRed, farGreen} : std::vector{farGreen, nearRed});
         const TPicture picture = Rendered(state);
         const uint32_t centre = PixelAt(picture, 200, 150);
         EXPECT_GT(Red(centre), 0) << "near first: " << nearFirst;
@@ -164,25 +165,25 @@ TEST(RenderView, ColourSwitchesAtTheFourthVertexInSmoothModeOnly)
     TRenderState state = LookingAlongMinusZ();
     const double z = -10000;
     // On the picture: vertex 1 at the lower right, vertex 3 at the upper left.
-    const DrawPolygon quad =
+    const SceneFace quad =
         Face({{-4000, -4000, z}, {4000, -4000, z}, {4000, 4000, z}, {-4000, 4000, z}}, Orange);
-    const DrawPolygon triangle = Face({{-4000, -4000, z}, {4000, -4000, z}, {4000, 4000, z}}, Orange);
+    const SceneFace triangle = Face({{-4000, -4000, z}, {4000, -4000, z}, {4000, 4000, z}}, Orange);
 
-    state.DrawList = {triangle};
+    state.DrawList = DrawListOf({triangle});
     state.FlatShading = true;
     const TPicture flatTriangle = Rendered(state);
     state.FlatShading = false;
     EXPECT_EQ(Rendered(state).Pixels, flatTriangle.Pixels);
 
-    state.DrawList = {quad};
+    state.DrawList = DrawListOf({quad});
     state.FlatShading = true;
     const TPicture flat = Rendered(state);
     state.FlatShading = false;
     const TPicture smooth = Rendered(state);
     // Smooth shading with no darker colour is what flat shading draws.
-    state.DrawList[0].ShadeColor[0] = Orange[0];
-    state.DrawList[0].ShadeColor[1] = Orange[1];
-    state.DrawList[0].ShadeColor[2] = Orange[2];
+    state.DrawList.Faces[0].ShadeColor[0] = Orange[0];
+    state.DrawList.Faces[0].ShadeColor[1] = Orange[1];
+    state.DrawList.Faces[0].ShadeColor[2] = Orange[2];
     EXPECT_EQ(Rendered(state).Pixels, flat.Pixels);
 
     EXPECT_EQ(PixelAt(smooth, 270, 202), PixelAt(flat, 270, 202)); // near vertex 1
@@ -196,11 +197,13 @@ TEST(RenderView, SameModeGivesTheSamePicture)
 {
     TRenderState state = StateFor(TViewParameters{});
     state.BackColor = {40, 80, 120};
+    std::vector<SceneFace> faces;
     for (int i = 0; i < 6; ++i)
     {
         const Vec3 centre = {i * 1500.0 - 4000, 2000, -i * 700.0};
-        state.DrawList.push_back(SquareFacing(centre, {12000, 4000, 14000}, 1800, {0.2 + i * 0.1, 0.5, 0.9}));
+        faces.push_back(SquareFacing(centre, {12000, 4000, 14000}, 1800, {0.2 + i * 0.1, 0.5, 0.9}));
     }
+    state.DrawList = DrawListOf(faces);
 
     TPicture picture;
     TGLCanvasContext context;
@@ -228,14 +231,15 @@ TEST(RenderView, NonFiniteVerticesDoNotStopTheRender)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Vec3 red = {1, 0, 0};
     TRenderState state = LookingAlongMinusZ();
-    state.DrawList = {SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, {0, 0, 1})};
+    const SceneFace square = SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, {0, 0, 1});
+    state.DrawList = DrawListOf({square});
     const TPicture alone = Rendered(state);
-    state.DrawList.insert(state.DrawList.begin(),
-                          {
-                              Face({{nan, 0, -1000}, {1, nan, -1000}, {1, 1, nan}, {0, 0, -1000}}, red),
-                              Face({{-inf, 0, -1000}, {inf, 0, -1000}, {0, inf, -1000}}, red),
-                              Face({{0, 0, -1e300}, {1e300, 0, -1000}, {0, 1e300, -1000}}, red),
-                          });
+    state.DrawList = DrawListOf({
+        Face({{nan, 0, -1000}, {1, nan, -1000}, {1, 1, nan}, {0, 0, -1000}}, red),
+        Face({{-inf, 0, -1000}, {inf, 0, -1000}, {0, inf, -1000}}, red),
+        Face({{0, 0, -1e300}, {1e300, 0, -1000}, {0, 1e300, -1000}}, red),
+        square,
+    });
     const TPicture picture = Rendered(state);
     EXPECT_EQ(PixelAt(picture, 200, 150), PixelAt(alone, 200, 150));
     EXPECT_GT(Blue(PixelAt(picture, 200, 150)), 0);
