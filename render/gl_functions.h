@@ -8,18 +8,21 @@
 // 100 MB LLVM of its llvmpipe driver, is loaded with the first picture rather
 // than at program start, so that a run that draws nothing never pays for it.
 #define KV_GL_FUNCTIONS(X)                                                                                   \
-    X(Begin)                                                                                                 \
     X(BindFramebuffer)                                                                                       \
     X(BindRenderbuffer)                                                                                      \
     X(BlitFramebuffer)                                                                                       \
     X(CheckFramebufferStatus)                                                                                \
     X(Clear)                                                                                                 \
     X(ClearColor)                                                                                            \
+    X(ColorMaterial)                                                                                         \
+    X(ColorPointer)                                                                                          \
     X(DeleteFramebuffers)                                                                                    \
     X(DeleteRenderbuffers)                                                                                   \
     X(DepthFunc)                                                                                             \
+    X(DisableClientState)                                                                                    \
+    X(DrawArrays)                                                                                            \
     X(Enable)                                                                                                \
-    X(End)                                                                                                   \
+    X(EnableClientState)                                                                                     \
     X(Finish)                                                                                                \
     X(Flush)                                                                                                 \
     X(FramebufferRenderbuffer)                                                                               \
@@ -30,16 +33,16 @@
     X(Lightf)                                                                                                \
     X(Lightfv)                                                                                               \
     X(LoadIdentity)                                                                                          \
-    X(Materialfv)                                                                                            \
     X(MatrixMode)                                                                                            \
     X(MultMatrixd)                                                                                           \
+    X(MultiDrawArrays)                                                                                       \
     X(PolygonMode)                                                                                           \
     X(RenderbufferStorage)                                                                                   \
     X(RenderbufferStorageMultisample)                                                                        \
     X(Rotatef)                                                                                               \
     X(ShadeModel)                                                                                            \
     X(Translatef)                                                                                            \
-    X(Vertex3d)                                                                                              \
+    X(VertexPointer)                                                                                         \
     X(Viewport)
 
 #define KV_OSMESA_FUNCTIONS(X)                                                                               \

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace
 {
@@ -26,47 +27,74 @@ void SetLight(const TGLFunctions& gl)
     gl.Lightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0.000005f);
 }
 
-void SetMaterial(const TGLFunctions& gl, const double (&color)[3])
+using Rgb = std::array<GLfloat, 3>;
+
+Rgb ColorOf(const DrawPolygon& face, bool shade)
 {
-    const GLfloat rgba[] = {GLfloat(color[0]), GLfloat(color[1]), GLfloat(color[2]), 1.0f};
-    gl.Materialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, rgba);
+    const double(&color)[3] = shade ? face.ShadeColor : face.FaceColor;
+    return {GLfloat(color[0]), GLfloat(color[1]), GLfloat(color[2])};
 }
 
-// Smooth shading lights the fourth vertex on with the darker colour, so a face
-// of four or more corners shows a gradient; flat shading keeps one colour.
-void DrawFace(const TGLFunctions& gl, const TDrawList& list, const DrawPolygon& face, bool flatShading)
+// The colour each vertex is lit with. Smooth shading lights the fourth vertex
+// on with the darker colour, so a face of four or more corners shows a
+// gradient; flat shading keeps one colour.
+std::vector<Rgb> VertexColors(const TDrawList& list, bool flatShading)
 {
-    gl.Begin(GL_POLYGON);
-    SetMaterial(gl, face.FaceColor);
-    const std::array<double, 3>* vertices = list.Vertices.data() + face.FirstVertex;
-    for (int32_t i = 0; i < face.VertexCount; ++i)
-    {
-        if (i == 3 && !flatShading)
-            SetMaterial(gl, face.ShadeColor);
-        const auto& v = vertices[i];
-        gl.Vertex3d(v[0], v[1], v[2]);
-    }
-    gl.End();
+    std::vector<Rgb> colors(list.Vertices.size());
+    for (const DrawPolygon& face : list.Faces)
+        for (int32_t i = 0; i < face.VertexCount; ++i)
+            colors[face.FirstVertex + i] = ColorOf(face, i >= 3 && !flatShading);
+    return colors;
 }
 
-// A face that is not convex, as triangles: each corner is lit with the colour
-// of the face vertex it stands for.
-void DrawTriangles(const TGLFunctions& gl, const TDrawList& list, const DrawPolygon& face, bool flatShading)
+// A corner of a triangle is lit with the colour of the face vertex it stands
+// for.
+std::vector<Rgb> CornerColors(const TDrawList& list, bool flatShading)
 {
-    gl.Begin(GL_TRIANGLES);
-    SetMaterial(gl, face.FaceColor);
-    bool shaded = false;
-    const DrawCorner* corners = list.Corners.data() + face.FirstCorner;
-    for (int32_t i = 0; i < face.CornerCount; ++i)
+    std::vector<Rgb> colors(list.Corners.size());
+    for (const DrawPolygon& face : list.Faces)
+        for (int32_t i = 0; i < face.CornerCount; ++i)
+        {
+            const DrawCorner& corner = list.Corners[face.FirstCorner + i];
+            colors[face.FirstCorner + i] = ColorOf(face, corner.ColorVertex >= 3 && !flatShading);
+        }
+    return colors;
+}
+
+// Draws the faces in list order from client-side arrays: convex faces as
+// polygons, in runs of one call each, the others as their triangles. The
+// vertex colours are the material (colour material), as a glMaterial call
+// before each vertex would make it.
+void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
+{
+    const std::vector<Rgb> vertexColors = VertexColors(list, flatShading);
+    const std::vector<Rgb> cornerColors = CornerColors(list, flatShading);
+    std::vector<GLint> firsts;
+    std::vector<GLsizei> counts;
+    const auto drawPolygons = [&]
     {
-        const DrawCorner& corner = corners[i];
-        const bool shade = corner.ColorVertex >= 3 && !flatShading;
-        if (shade != shaded)
-            SetMaterial(gl, shade ? face.ShadeColor : face.FaceColor);
-        shaded = shade;
-        gl.Vertex3d(corner.Position[0], corner.Position[1], corner.Position[2]);
+        if (firsts.empty())
+            return;
+        gl.VertexPointer(3, GL_DOUBLE, 0, list.Vertices.data());
+        gl.ColorPointer(3, GL_FLOAT, 0, vertexColors.data());
+        gl.MultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), GLsizei(firsts.size()));
+        firsts.clear();
+        counts.clear();
+    };
+    for (const DrawPolygon& face : list.Faces)
+    {
+        if (face.CornerCount == 0)
+        {
+            firsts.push_back(face.FirstVertex);
+            counts.push_back(face.VertexCount);
+            continue;
+        }
+        drawPolygons();
+        gl.VertexPointer(3, GL_DOUBLE, sizeof(DrawCorner), list.Corners[0].Position.data());
+        gl.ColorPointer(3, GL_FLOAT, 0, cornerColors.data());
+        gl.DrawArrays(GL_TRIANGLES, face.FirstCorner, face.CornerCount);
     }
-    gl.End();
+    drawPolygons();
 }
 
 // Multiplies the current matrix by GLU's perspective projection, computed as
@@ -126,13 +154,13 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.PolygonMode(GL_FRONT, GL_FILL);
     gl.PolygonMode(GL_BACK, GL_FILL);
 
-    for (const DrawPolygon& face : state.DrawList.Faces)
-    {
-        if (face.CornerCount == 0)
-            DrawFace(gl, state.DrawList, face, state.FlatShading);
-        else
-            DrawTriangles(gl, state.DrawList, face, state.FlatShading);
-    }
+    gl.ColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    gl.Enable(GL_COLOR_MATERIAL);
+    gl.EnableClientState(GL_VERTEX_ARRAY);
+    gl.EnableClientState(GL_COLOR_ARRAY);
+    DrawFaces(gl, state.DrawList, state.FlatShading);
+    gl.DisableClientState(GL_VERTEX_ARRAY);
+    gl.DisableClientState(GL_COLOR_ARRAY);
 
     // The picture is complete before the context closes.
     gl.Finish();
