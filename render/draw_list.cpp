@@ -59,11 +59,14 @@ bool TurnsClearlyOneWay(const Point (&edges)[4], std::size_t count, int drop)
 // is its Newell normal or the cross product of one of its corners; the outline
 // must turn clearly one way along every axis that could be the largest of
 // those. Three or four such turns add up to one full turn, never two.
-bool ClearlyConvex(std::span<const Point> p)
+bool ClearlyConvex(std::span<const std::array<float, 3>> vertices)
 {
-    const std::size_t n = p.size();
+    const std::size_t n = vertices.size();
     if (n < 3 || n > 4)
         return false;
+    Point p[4];
+    for (std::size_t i = 0; i < n; ++i)
+        p[i] = {vertices[i][0], vertices[i][1], vertices[i][2]};
     Point edges[4]; // edge i runs from vertex i to the next
     Point newell = {0, 0, 0};
     for (std::size_t i = 0; i < n; ++i)
@@ -99,7 +102,8 @@ bool ClearlyConvex(std::span<const Point> p)
 
 void AddTriangles(const TPGon& face, DrawPolygon& draw, TDrawList& drawList)
 {
-    const std::span<const Point> vertices(drawList.Vertices.data() + draw.FirstVertex, draw.VertexCount);
+    const std::span<const std::array<float, 3>> vertices(drawList.Vertices.data() + draw.FirstVertex,
+                                                         draw.VertexCount);
     // Triangulating every wall costs more than all the rest of the list.
     if (ClearlyConvex(vertices))
         return;
@@ -139,7 +143,7 @@ void BuildDrawList(const std::vector<TPGon>& faces, TDrawList& drawList)
         for (int c = 0; c < 3; ++c)
         {
             draw.FaceColor[c] = face.Color[c];
-            draw.ShadeColor[c] = double(face.Color[c]) * 2 / 3;
+            draw.ShadeColor[c] = float(double(face.Color[c]) * 2 / 3);
         }
         // VertexCount never names more vertices than the face holds.
         const size_t count = std::min(size_t(std::max(face.VertexCount, 0)), face.Vertices.size());

@@ -9,16 +9,17 @@
 // One corner of a triangle of a face that is not drawn whole.
 struct DrawCorner
 {
-    std::array<double, 3> Position;
+    std::array<float, 3> Position;
     int32_t ColorVertex; // the face vertex whose colour the corner is lit with
 };
 
 // One face as the render pass draws it: its colours, and where its vertices
-// and its triangles' corners lie in the list's arrays.
+// and its triangles' corners lie in the list's arrays. Coordinates and colours
+// are floats as in the model and in OpenGL's own vertices and materials.
 struct DrawPolygon
 {
-    double FaceColor[3] = {0, 0, 0};
-    double ShadeColor[3] = {0, 0, 0}; // two thirds of FaceColor, for smooth shading
+    float FaceColor[3] = {0, 0, 0};
+    float ShadeColor[3] = {0, 0, 0}; // two thirds of FaceColor, for smooth shading
     int32_t FirstVertex = 0;
     int32_t VertexCount = 0;
     // No corners when the face is drawn whole as one polygon (convex or
@@ -33,7 +34,7 @@ struct DrawPolygon
 struct TDrawList
 {
     std::vector<DrawPolygon> Faces;
-    std::vector<std::array<double, 3>> Vertices;
+    std::vector<std::array<float, 3>> Vertices;
     std::vector<DrawCorner> Corners;
 };
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -31,70 +32,74 @@ using Rgb = std::array<GLfloat, 3>;
 
 Rgb ColorOf(const DrawPolygon& face, bool shade)
 {
-    const double(&color)[3] = shade ? face.ShadeColor : face.FaceColor;
-    return {GLfloat(color[0]), GLfloat(color[1]), GLfloat(color[2])};
+    const float(&color)[3] = shade ? face.ShadeColor : face.FaceColor;
+    return {color[0], color[1], color[2]};
 }
 
-// The colour each vertex is lit with. Smooth shading lights the fourth vertex
-// on with the darker colour, so a face of four or more corners shows a
-// gradient; flat shading keeps one colour.
-std::vector<Rgb> VertexColors(const TDrawList& list, bool flatShading)
+// Faces drawn whole go to OpenGL in runs of at most this many vertices, so
+// that neither the colours made for a run nor OpenGL's copy of its arrays
+// grow with the drawing.
+constexpr std::size_t RunVertices = 1 << 16;
+
+// A face that is not convex, as triangles: each corner is lit with the colour
+// of the face vertex it stands for.
+void DrawTriangles(const TGLFunctions& gl, const TDrawList& list, const DrawPolygon& face, bool flatShading,
+                   std::vector<Rgb>& colors)
 {
-    std::vector<Rgb> colors(list.Vertices.size());
-    for (const DrawPolygon& face : list.Faces)
-        for (int32_t i = 0; i < face.VertexCount; ++i)
-            colors[face.FirstVertex + i] = ColorOf(face, i >= 3 && !flatShading);
-    return colors;
+    const DrawCorner* corners = list.Corners.data() + face.FirstCorner;
+    colors.clear();
+    for (int32_t i = 0; i < face.CornerCount; ++i)
+        colors.push_back(ColorOf(face, corners[i].ColorVertex >= 3 && !flatShading));
+    gl.VertexPointer(3, GL_FLOAT, sizeof(DrawCorner), corners->Position.data());
+    gl.ColorPointer(3, GL_FLOAT, 0, colors.data());
+    gl.DrawArrays(GL_TRIANGLES, 0, face.CornerCount);
 }
 
-// A corner of a triangle is lit with the colour of the face vertex it stands
-// for.
-std::vector<Rgb> CornerColors(const TDrawList& list, bool flatShading)
-{
-    std::vector<Rgb> colors(list.Corners.size());
-    for (const DrawPolygon& face : list.Faces)
-        for (int32_t i = 0; i < face.CornerCount; ++i)
-        {
-            const DrawCorner& corner = list.Corners[face.FirstCorner + i];
-            colors[face.FirstCorner + i] = ColorOf(face, corner.ColorVertex >= 3 && !flatShading);
-        }
-    return colors;
-}
-
-// Draws the faces in list order from client-side arrays: convex faces as
-// polygons, in runs of one call each, the others as their triangles. The
-// vertex colours are the material (colour material), as a glMaterial call
-// before each vertex would make it.
+// Draws the faces in list order from client-side arrays: runs of faces drawn
+// whole with one call each, the other faces as their triangles. Each vertex's
+// colour is its material (colour material), the value a glMaterial call before
+// the vertex would set. Smooth shading lights the fourth vertex on with the
+// darker colour, so a face of four or more corners shows a gradient; flat
+// shading keeps one colour.
 void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
 {
-    const std::vector<Rgb> vertexColors = VertexColors(list, flatShading);
-    const std::vector<Rgb> cornerColors = CornerColors(list, flatShading);
+    std::vector<Rgb> colors; // of the run's vertices
     std::vector<GLint> firsts;
     std::vector<GLsizei> counts;
-    const auto drawPolygons = [&]
+    int32_t runStart = 0; // the run's first vertex in the list
+    const auto drawRun = [&]
     {
         if (firsts.empty())
             return;
-        gl.VertexPointer(3, GL_DOUBLE, 0, list.Vertices.data());
-        gl.ColorPointer(3, GL_FLOAT, 0, vertexColors.data());
+        gl.VertexPointer(3, GL_FLOAT, 0, list.Vertices.data() + runStart);
+        gl.ColorPointer(3, GL_FLOAT, 0, colors.data());
         gl.MultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), GLsizei(firsts.size()));
         firsts.clear();
         counts.clear();
+        colors.clear();
     };
     for (const DrawPolygon& face : list.Faces)
     {
-        if (face.CornerCount == 0)
+        if (face.CornerCount > 0)
         {
-            firsts.push_back(face.FirstVertex);
-            counts.push_back(face.VertexCount);
+            drawRun();
+            DrawTriangles(gl, list, face, flatShading, colors);
+            colors.clear();
             continue;
         }
-        drawPolygons();
-        gl.VertexPointer(3, GL_DOUBLE, sizeof(DrawCorner), list.Corners[0].Position.data());
-        gl.ColorPointer(3, GL_FLOAT, 0, cornerColors.data());
-        gl.DrawArrays(GL_TRIANGLES, face.FirstCorner, face.CornerCount);
+        // A run's vertices are one array: a face whose vertices do not follow
+        // the run's starts a new one.
+        const bool follows = face.FirstVertex == runStart + int32_t(colors.size());
+        if (!follows || colors.size() + std::size_t(face.VertexCount) > RunVertices)
+            drawRun();
+        if (firsts.empty())
+            runStart = face.FirstVertex;
+        firsts.push_back(GLint(colors.size()));
+        counts.push_back(face.VertexCount);
+        for (int32_t i = 0; i < face.VertexCount; ++i)
+            colors.push_back(ColorOf(face, i >= 3 && !flatShading));
     }
-    drawPolygons();
+    drawRun();
 }
 
 // Multiplies the current matrix by GLU's perspective projection, computed as

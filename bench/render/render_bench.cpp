@@ -42,14 +42,15 @@ TRenderState WallScene(int count)
         DrawPolygon& face = state.DrawList.Faces.emplace_back();
         for (int c = 0; c < 3; ++c)
         {
-            face.FaceColor[c] = 0.3 + 0.2 * c;
+            face.FaceColor[c] = 0.3f + 0.2f * float(c);
             face.ShadeColor[c] = face.FaceColor[c] * 2 / 3;
         }
-        std::vector<std::array<double, 3>>& vertices = state.DrawList.Vertices;
+        std::vector<std::array<float, 3>>& vertices = state.DrawList.Vertices;
+        const float left = float(x), right = float(x + spacing * 0.8), depth = float(z);
         face.FirstVertex = int32_t(vertices.size());
-        vertices.insert(vertices.end(), {{x, 0, z}, {x + spacing * 0.8, 0, z}, {x + spacing * 0.8, 2400, z}});
+        vertices.insert(vertices.end(), {{left, 0, depth}, {right, 0, depth}, {right, 2400, depth}});
         if (i % 4 != 0)
-            vertices.push_back({x, 2400, z});
+            vertices.push_back({left, 2400, depth});
         face.VertexCount = int32_t(vertices.size()) - face.FirstVertex;
     }
     return state;

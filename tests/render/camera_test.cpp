@@ -115,24 +115,24 @@ TEST(BuildDrawList, CopiesEveryFaceInOrder)
     EXPECT_TRUE(drawList.Corners.empty());
 
     const DrawPolygon& first = drawList.Faces[0];
-    EXPECT_EQ(first.FaceColor[0], double(0.9f));
-    EXPECT_EQ(first.FaceColor[1], double(0.6f));
-    EXPECT_EQ(first.FaceColor[2], double(0.3f));
+    EXPECT_EQ(first.FaceColor[0], 0.9f);
+    EXPECT_EQ(first.FaceColor[1], 0.6f);
+    EXPECT_EQ(first.FaceColor[2], 0.3f);
     EXPECT_NEAR(first.ShadeColor[0], 0.6, 1e-7);
     EXPECT_NEAR(first.ShadeColor[1], 0.4, 1e-7);
     EXPECT_NEAR(first.ShadeColor[2], 0.2, 1e-7);
     EXPECT_EQ(first.FirstVertex, 0);
     ASSERT_EQ(first.VertexCount, 3);
-    EXPECT_EQ(drawList.Vertices[0], (std::array<double, 3>{1.5, 2.5, -3.5}));
-    EXPECT_EQ(drawList.Vertices[1], (std::array<double, 3>{4, 5, 6}));
-    EXPECT_EQ(drawList.Vertices[2], (std::array<double, 3>{7, 8, 9}));
+    EXPECT_EQ(drawList.Vertices[0], (std::array<float, 3>{1.5, 2.5, -3.5}));
+    EXPECT_EQ(drawList.Vertices[1], (std::array<float, 3>{4, 5, 6}));
+    EXPECT_EQ(drawList.Vertices[2], (std::array<float, 3>{7, 8, 9}));
 
     EXPECT_EQ(drawList.Faces[1].VertexCount, 0);
     EXPECT_EQ(drawList.Faces[1].FaceColor[0], 0);
     EXPECT_EQ(drawList.Faces[2].FaceColor[2], 1);
     EXPECT_EQ(drawList.Faces[2].FirstVertex, 3);
     EXPECT_EQ(drawList.Faces[2].VertexCount, 1);
-    EXPECT_EQ(drawList.Vertices[3], (std::array<double, 3>{1, 0, 0}));
+    EXPECT_EQ(drawList.Vertices[3], (std::array<float, 3>{1, 0, 0}));
 
     BuildDrawList({}, drawList);
     EXPECT_TRUE(drawList.Faces.empty());
@@ -151,7 +151,7 @@ TEST(BuildDrawList, CopiesOnlyTheCountedVertices)
     BuildDrawList(faces, drawList);
     ASSERT_EQ(drawList.Faces[0].VertexCount, 1);
     ASSERT_EQ(drawList.Vertices.size(), 1u);
-    EXPECT_EQ(drawList.Vertices[0], (std::array<double, 3>{7, 8, 9}));
+    EXPECT_EQ(drawList.Vertices[0], (std::array<float, 3>{7, 8, 9}));
 }
 
 // The list leaves untriangulated only faces the triangulation draws whole:

@@ -116,12 +116,13 @@ inline TDrawList DrawListOf(const std::vector<SceneFace>& faces)
         DrawPolygon& face = list.Faces.emplace_back();
         for (int c = 0; c < 3; ++c)
         {
-            face.FaceColor[c] = scene.Color[c];
-            face.ShadeColor[c] = scene.Color[c] * 2 / 3;
+            face.FaceColor[c] = float(scene.Color[c]);
+            face.ShadeColor[c] = float(scene.Color[c] * 2 / 3);
         }
         face.FirstVertex = int32_t(list.Vertices.size());
         face.VertexCount = int32_t(scene.Vertices.size());
-        list.Vertices.insert(list.Vertices.end(), scene.Vertices.begin(), scene.Vertices.end());
+        for (const Vec3& v : scene.Vertices)
+            list.Vertices.push_back({float(v[0]), float(v[1]), float(v[2])});
     }
     return list;
 }

@@ -181,9 +181,9 @@ TEST(RenderView, ColourSwitchesAtTheFourthVertexInSmoothModeOnly)
     state.FlatShading = false;
     const TPicture smooth = Rendered(state);
     // Smooth shading with no darker colour is what flat shading draws.
-    state.DrawList.Faces[0].ShadeColor[0] = Orange[0];
-    state.DrawList.Faces[0].ShadeColor[1] = Orange[1];
-    state.DrawList.Faces[0].ShadeColor[2] = Orange[2];
+    state.DrawList.Faces[0].ShadeColor[0] = float(Orange[0]);
+    state.DrawList.Faces[0].ShadeColor[1] = float(Orange[1]);
+    state.DrawList.Faces[0].ShadeColor[2] = float(Orange[2]);
     EXPECT_EQ(Rendered(state).Pixels, flat.Pixels);
 
     EXPECT_EQ(PixelAt(smooth, 270, 202), PixelAt(flat, 270, 202)); // near vertex 1
