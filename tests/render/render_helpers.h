@@ -94,7 +94,6 @@ inline Vec3 Unit(const Vec3& a)
     return Scale(a, 1 / Length(a));
 }
 
-// A face of a test scene: its colour and its vertices.
 struct SceneFace
 {
     Vec3 Color;

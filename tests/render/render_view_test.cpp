@@ -234,12 +234,9 @@ TEST(RenderView, NonFiniteVerticesDoNotStopTheRender)
     const SceneFace square = SquareFacing({0, 0, -10000}, {0, 0, 0}, 4000, {0, 0, 1});
     state.DrawList = DrawListOf({square});
     const TPicture alone = Rendered(state);
-    state.DrawList = DrawListOf({
-        Face({{nan, 0, -1000}, {1, nan, -1000}, {1, 1, nan}, {0, 0, -1000}}, red),
-        Face({{-inf, 0, -1000}, {inf, 0, -1000}, {0, inf, -1000}}, red),
-        Face({{0, 0, -1e300}, {1e300, 0, -1000}, {0, 1e300, -1000}}, red),
-        square,
-    });
+    state.DrawList = DrawListOf({Face({{nan, 0, -1000}, {1, nan, -1000}, {1, 1, nan}, {0, 0, -1000}}, red),
+                                 Face({{-inf, 0, -1000}, {inf, 0, -1000}, {0, inf, -1000}}, red),
+                                 Face({{0, 0, -1e300}, {1e300, 0, -1000}, {0, 1e300, -1000}}, red), square});
     const TPicture picture = Rendered(state);
     EXPECT_EQ(PixelAt(picture, 200, 150), PixelAt(alone, 200, 150));
     EXPECT_GT(Blue(PixelAt(picture, 200, 150)), 0);
