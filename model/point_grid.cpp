@@ -97,6 +97,11 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size
     // First pass: the cell of every point and the number of points per cell.
     std::vector<int32_t> cellOf(points.size(), -1);
     std::vector<int32_t> counts;
+    // The cell of the last point filed: drawings often list a point right
+    // after another in the same cell (the joints of a polyline).
+    int64_t lastKeyX = 0;
+    int64_t lastKeyY = 0;
+    int32_t lastCell = -1;
     for (size_t i = 0; i < points.size(); ++i)
     {
         if (i + PrefetchDistance < points.size())
@@ -104,6 +109,12 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size
         CellAxis ax, ay;
         if (!CellAxisOf(points[i].X, ax) || !CellAxisOf(points[i].Y, ay))
             continue;
+        if (lastCell >= 0 && ax.Key == lastKeyX && ay.Key == lastKeyY)
+        {
+            cellOf[i] = lastCell;
+            ++counts[lastCell];
+            continue;
+        }
         size_t slot = SlotOf(grid.Slots, ax.Key, ay.Key);
         if (grid.Slots[slot].Cell < 0)
         {
@@ -117,6 +128,9 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size
         }
         cellOf[i] = grid.Slots[slot].Cell;
         ++counts[cellOf[i]];
+        lastKeyX = ax.Key;
+        lastKeyY = ay.Key;
+        lastCell = cellOf[i];
     }
 
     // Second pass: the points of each cell together, in ascending order.

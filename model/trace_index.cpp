@@ -350,7 +350,12 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
         int32_t cluster = index.EndCluster[e];
         if (cluster < 0)
             continue;
-        Walker walker{e / 2, ends[e], InAngle(ends[e].X - ends[e ^ 1].X, ends[e].Y - ends[e ^ 1].Y)};
+        // The way back at e is the way out of e reversed, so its angle is
+        // OutAngle[e]: the differences only change sign, exactly. Only where
+        // both differences are zero do the zeros' signs give another angle.
+        float u = ends[e].X - ends[e ^ 1].X;
+        float v = ends[e].Y - ends[e ^ 1].Y;
+        Walker walker{e / 2, ends[e], u == 0 && v == 0 ? InAngle(u, v) : tables.OutAngle[e]};
         if (std::isnan(walker.InAngle))
             continue; // every Turn would be NaN
         Choice best;
