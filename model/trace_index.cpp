@@ -267,8 +267,10 @@ struct WalkTables
     const TraceIndex& Index;
     std::vector<float> OutAngle; // per end: the direction a walk leaves it in
     std::vector<DirectionOrder> Orders;
-    std::vector<int32_t> OrderOf;       // per cluster: its direction order, or -1
-    std::vector<int32_t> OrderPosition; // per end: its place in its cluster's order, or -1
+    std::vector<int32_t> OrderOf; // per cluster: its direction order, or -1
+    // Per end: its place in its cluster's order, or -1; empty while no
+    // cluster is crowded.
+    std::vector<int32_t> OrderPosition;
 };
 
 // Offers the candidates of cluster k, which coincides with the walker's point.
@@ -329,7 +331,7 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
     int32_t endCount = int32_t(2 * segments.size());
     const std::vector<TPlanPoint>& ends = index.EndPoints;
 
-    WalkTables tables{index, std::vector<float>(endCount), {}, {}, std::vector<int32_t>(endCount, -1)};
+    WalkTables tables{index, std::vector<float>(endCount), {}, {}, {}};
     for (int32_t e = 0; e < endCount; ++e)
         tables.OutAngle[e] = OutAngle(ends[e ^ 1].X - ends[e].X, ends[e ^ 1].Y - ends[e].Y);
     size_t clusters = index.ClusterPoint.size();
@@ -339,6 +341,8 @@ void BuildTraceIndex(TraceIndex& index, const TTxy& segments)
         int32_t count = index.ClusterEndStart[k + 1] - index.ClusterEndStart[k];
         if (count <= CrowdedCluster)
             continue;
+        if (tables.OrderPosition.empty())
+            tables.OrderPosition.assign(endCount, -1);
         tables.OrderOf[k] = int32_t(tables.Orders.size());
         BuildDirectionOrder(tables.Orders.emplace_back(), segments, tables.OutAngle,
                             &index.ClusterEnds[index.ClusterEndStart[k]], count, tables.OrderPosition);
