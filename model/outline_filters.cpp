@@ -112,8 +112,15 @@ GroupedLists SegmentsOfOutlines()
         const TMyPolyPoints& outline = OutlineList[i];
         size_t first = lists.Items.size();
         for (int32_t k = 0; k < outline.Count; ++k)
-            lists.Items.push_back(outline.Points[k].Link);
-        std::sort(lists.Items.begin() + first, lists.Items.end());
+        {
+            // Sorted while filled: most outlines have a handful of segments.
+            int32_t link = outline.Points[k].Link;
+            lists.Items.push_back(link);
+            size_t at = lists.Items.size() - 1;
+            for (; at > first && lists.Items[at - 1] > link; --at)
+                lists.Items[at] = lists.Items[at - 1];
+            lists.Items[at] = link;
+        }
         lists.Items.erase(std::unique(lists.Items.begin() + first, lists.Items.end()), lists.Items.end());
         lists.Start[i + 1] = int32_t(lists.Items.size());
     }
