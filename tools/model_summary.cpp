@@ -16,17 +16,21 @@ namespace
 // positions. Slab faces run round a ring of three or more.
 bool IsWall(const TPGon& face)
 {
-    std::vector<const TPtVertex*> positions;
+    std::array<const TPtVertex*, 2> positions{};
+    size_t found = 0;
     for (const TPtVertex& vertex : face.Vertices)
     {
-        bool known = std::any_of(positions.begin(), positions.end(),
+        bool known = std::any_of(positions.begin(), positions.begin() + found,
                                  [&](const TPtVertex* seen) {
                                      return NearlyEqual(seen->X, vertex.X) && NearlyEqual(seen->Z, vertex.Z);
                                  });
-        if (!known)
-            positions.push_back(&vertex);
+        if (known)
+            continue;
+        if (found == positions.size())
+            return false; // a third position
+        positions[found++] = &vertex;
     }
-    return positions.size() <= 2;
+    return true;
 }
 
 void PrintPoint(std::ostream& out, float x, float height, float y)
