@@ -5,6 +5,7 @@
 #include "check/finding_text.h"
 #include "check/plan_check.h"
 #include "common/output_file.h"
+#include "render/context_preparation.h"
 #include "render/float_control.h"
 #include "render/render_view.h"
 #include "start/error_text.h"
@@ -114,6 +115,10 @@ int main(int argc, char** argv)
     TRenderOptions options;
     if (std::optional<int> status = ParseCommandLine(argc, argv, options))
         return *status;
+    // A picture needs OSMesa and llvmpipe: they load on a second thread while
+    // the drawing is read and built.
+    if (options.Picture)
+        StartPreparingContext();
     auto application = std::make_unique<QCoreApplication>(argc, argv);
 
     TStartState state;
