@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QTranslator>
 
 #include <cstdio>
@@ -28,10 +29,10 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    // OSMesa and llvmpipe load on a second thread while Qt starts and builds
-    // the window; the first render waits for them.
-    StartPreparingContext();
     QApplication application(argc, argv);
+    // OSMesa and llvmpipe load, and compile the render's shaders, on a second
+    // thread while Qt builds the window; the first render waits for them.
+    TContextPreparation preparation(QGuiApplication::primaryScreen()->depth(), 1);
     QApplication::setApplicationDisplayName("Kestrelview");
     // The installed kestrelview.desktop names the window and its task bar
     // entry. The icon is compiled in as PNG: decoding SVG would slow the start.

@@ -115,12 +115,9 @@ int main(int argc, char** argv)
     TRenderOptions options;
     if (std::optional<int> status = ParseCommandLine(argc, argv, options))
         return *status;
-    // A picture needs OSMesa and llvmpipe: they load on a second thread while
-    // the drawing is read and built.
-    if (options.Picture)
-        StartPreparingContext();
     auto application = std::make_unique<QCoreApplication>(argc, argv);
 
+    std::optional<TContextPreparation> preparation; // ends after the start state's context
     TStartState state;
     if (options.Size)
     {
@@ -129,6 +126,10 @@ int main(int argc, char** argv)
         state.Render.AspectRatio = double(state.Picture.Width) / state.Picture.Height;
     }
     state.Context.Samples = options.Samples;
+    // A picture needs OSMesa and llvmpipe: they load, and compile the render's
+    // shaders, on a second thread while the drawing is read and built.
+    if (options.Picture)
+        preparation.emplace(state.Context.ScreenColorDepth, state.Context.Samples);
     // A flat picture is drawn after the start, with the flat shading.
     state.FirstRender = options.Picture && !options.Flat;
     state.PrepareDrawing = options.Picture.has_value();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace
 {
 
@@ -22,8 +24,9 @@ TEST(TGLCanvasContext, DrawsIntoThePicturesPixels)
 {
     for (bool prepared : {false, true})
     {
+        std::optional<TContextPreparation> preparation;
         if (prepared)
-            StartPreparingContext();
+            preparation.emplace(32, 1);
         TPicture picture;
         TGLCanvasContext context;
         for (uint32_t colour : {Rgb(255, 0, 0), Rgb(0, 0, 255)})
