@@ -5,7 +5,9 @@
 # in FOLDER; sets XVFB_PID and exports DISPLAY.
 start_xvfb() {
   local folder=$1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
+  # -noreset: without it the server resets whenever its last client leaves,
+  # and a program connecting just then is refused.
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$folder/display" ] && break
