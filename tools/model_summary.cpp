@@ -50,9 +50,13 @@ void PrintSummary(std::ostream& out, const TStartState& state)
     float lowest = 0;
     float highest = 0;
     bool any = false;
+    const TPGon* previous = nullptr;
     for (const TPGon& face : PolygonList)
     {
-        colours.insert({face.Color[0], face.Color[1], face.Color[2]});
+        // Faces of a wall or a room follow each other in one colour.
+        if (!previous || !std::equal(face.Color, face.Color + 3, previous->Color))
+            colours.insert({face.Color[0], face.Color[1], face.Color[2]});
+        previous = &face;
         for (const TPtVertex& vertex : face.Vertices)
         {
             lowest = any ? std::min(lowest, vertex.Y) : vertex.Y;
