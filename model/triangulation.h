@@ -29,3 +29,8 @@ struct TFaceTriangles
 // fan (0, i, i + 1); a face of fewer than 3 vertices gives no triangle.
 // Tessellated triangles turn the same way as the face's outline.
 TFaceTriangles TriangulateFace(const TPGon& face);
+
+// True when TriangulateFace certainly finds the face convex: 3 or 4 vertices
+// whose corners all turn clearly, and the same way. Far cheaper than the
+// triangulation, for callers that only need to know the face is drawn whole.
+bool IsClearlyConvex(const TPGon& face);

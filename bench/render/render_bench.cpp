@@ -108,24 +108,25 @@ TRenderState DrawingScene(const std::string& drawing)
     return state;
 }
 
-TRenderState HouseOrGrid(bool grid)
+// The scene of an n by n grid of rooms.
+TRenderState GridScene(int n)
 {
-    if (!grid)
-        return DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt");
-    const std::string path = "kv_render_bench_grid100.txt";
-    std::ofstream(path, std::ios::binary) << GridOfRooms(100);
+    const std::string path = "kv_render_bench_grid.txt";
+    std::ofstream(path, std::ios::binary) << GridOfRooms(n);
     TRenderState state = DrawingScene(path);
     std::remove(path.c_str());
     return state;
 }
 
+TRenderState HouseOrGrid(bool grid)
+{
+    return grid ? GridScene(100) : DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt");
+}
+
 // The draw list of an n by n grid of rooms, made afresh from the loaded faces.
 void BM_BuildDrawList(benchmark::State& bench)
 {
-    const std::string path = "kv_render_bench_grid.txt";
-    std::ofstream(path, std::ios::binary) << GridOfRooms(int(bench.range(0)));
-    TRenderState scene = DrawingScene(path);
-    std::remove(path.c_str());
+    TRenderState scene = GridScene(int(bench.range(0)));
     for (auto _ : bench)
         BuildDrawList(PolygonList, scene.DrawList);
     bench.counters["faces"] = double(PolygonList.size());
