@@ -11,10 +11,10 @@
 #include "start/error_text.h"
 #include "start/picture_file.h"
 #include "start/start_sequence.h"
-#include "tools/check_report.h"
+#include "check/check_report.h"
 #include "tools/export_command.h"
 #include "tools/model_summary.h"
-#include "tools/plan_picture.h"
+#include "start/plan_picture.h"
 #include "tools/render_options.h"
 #include "tools/state_json.h"
 

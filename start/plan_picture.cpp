@@ -1,4 +1,4 @@
-#include "tools/plan_picture.h"
+#include "start/plan_picture.h"
 
 #include "common/tolerance.h"
 #include "input/input_tables.h"

@@ -1,4 +1,4 @@
-#include "tools/check_report.h"
+#include "check/check_report.h"
 
 #include "check/finding_text.h"
 
