@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 
+#include <utility>
+
 namespace
 {
 
@@ -49,7 +51,7 @@ void ShowError(QWidget* parent, const ProgramError& error)
 
 } // namespace
 
-TForm2::TForm2()
+TForm2::TForm2(std::future<OSMesaContext> prepared)
     : Panel1(this), StaticText17(&Panel1), B_flat(&Panel1), B_grad(&Panel1), Button1(this), Button2(this),
       ScrollBox1(this), Image1(ScrollBox1.viewport()), StatusBar1(this), SaveDialog1(this)
 {
@@ -116,6 +118,7 @@ TForm2::TForm2()
     SaveDialog1.setSizeGripEnabled(true);
 
     move(screen()->geometry().center() - rect().center());
+    State.Context.Prepared = std::move(prepared);
     FormCreate();
 }
 
@@ -131,11 +134,7 @@ void TForm2::FormCreate()
 {
     // The render reads the colour depth of the screen the picture is shown on.
     State.Context.ScreenColorDepth = screen()->depth();
-    // The build keeps what the plan check needs, for this start only.
-    TBuildRecord record;
-    State.Record = &record;
-    RunStartSequence(State);
-    State.Record = nullptr;
+    RunStartSequence(State, &Record);
     ShowPicture();
     if (State.StartError)
     {
@@ -143,7 +142,7 @@ void TForm2::FormCreate()
         return;
     }
     // A drawing with warnings says so in the status line until the first hint.
-    StatusBar1.showMessage(QString::fromStdString(WarningSummary(CheckPlan(record))));
+    StatusBar1.showMessage(QString::fromStdString(WarningSummary(CheckPlan(Record))));
     ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
     SaveDialog1.setDirectory(QFile::decodeName(ProgramFolder.c_str()));
     LongHintHooked = true;

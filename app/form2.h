@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/build_record.h"
 #include "start/start_sequence.h"
+
+#include <future>
 
 #include <string>
 
@@ -20,7 +23,9 @@
 class TForm2 : public QWidget
 {
 public:
-    TForm2();
+    // prepared: the context the first render takes, made on another thread
+    // while the window is built.
+    explicit TForm2(std::future<OSMesaContext> prepared = {});
     ~TForm2() override;
 
     QFrame Panel1;
@@ -36,6 +41,8 @@ public:
     QFileDialog SaveDialog1;
 
     TStartState State;
+    // What the build kept of the drawing, for the plan check.
+    TBuildRecord Record;
     std::string ProgramFolder;   // empty until a start has succeeded
     bool LongHintHooked = false; // set by the last step of a successful start
 

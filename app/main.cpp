@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 int main(int argc, char* argv[])
 {
@@ -32,7 +33,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     // OSMesa and llvmpipe load, and compile the render's shaders, on a second
     // thread while Qt builds the window; the first render waits for them.
-    TContextPreparation preparation(QGuiApplication::primaryScreen()->depth(), 1);
+    std::future<OSMesaContext> prepared = PrepareContext(QGuiApplication::primaryScreen()->depth(), 1);
     QApplication::setApplicationDisplayName("Kestrelview");
     // The installed kestrelview.desktop names the window and its task bar
     // entry. The icon is compiled in as PNG: decoding SVG would slow the start.
@@ -45,7 +46,7 @@ int main(int argc, char* argv[])
     QTranslator dialogTexts;
     LoadDialogTexts(dialogTexts);
 
-    TForm2 Form2;
+    TForm2 Form2(std::move(prepared));
     Form2.show();
     return QApplication::exec();
 }

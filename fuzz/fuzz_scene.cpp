@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         size_t faces = PolygonList.size();
         ResetModelTables();
         TBuildRecord record;
-        record.Slots = ReadSceneText(text, true);
-        BuildModel(record.Slots, MaterialTable, &record);
-        if (PolygonList.size() != faces || FaceOriginList.size() != faces)
+        slots = ReadSceneText(text, &record);
+        BuildModel(slots, MaterialTable, &record);
+        if (PolygonList.size() != faces || record.FaceOrigins.size() != faces)
             __builtin_trap();
         CheckPlan(record);
     }

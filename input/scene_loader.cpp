@@ -9,9 +9,6 @@
 #include "input/text_lines.h"
 #include "input/text_records.h"
 #include "model/build_model.h"
-#include "model/model_tables.h"
-
-#include <utility>
 
 namespace
 {
@@ -93,12 +90,13 @@ bool IsTextRecord(std::string_view prefix)
 
 } // namespace
 
-std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
+std::vector<LayerSlot> ReadSceneText(std::string_view text, TBuildRecord* record)
 {
+    const bool keepOrigins = record != nullptr;
     if (keepOrigins)
     {
-        LayerNames = {};
-        GroupNames = {};
+        record->LayerNames = {};
+        record->GroupNames = {};
     }
     std::vector<LayerSlot> slots(LayerSlotCount);
     ReaderState state;
@@ -126,13 +124,13 @@ std::vector<LayerSlot> ReadSceneText(std::string_view text, bool keepOrigins)
         if (longPrefix == "lgn")
         {
             if (keepOrigins)
-                ReadNameRecord(line, GroupNames[state.Group]);
+                ReadNameRecord(line, record->GroupNames[state.Group]);
         }
         else if (longPrefix == "lyn")
         {
             ReadLayerName(line, slot);
             if (keepOrigins)
-                ReadNameRecord(line, LayerNames[slotNumber]);
+                ReadNameRecord(line, record->LayerNames[slotNumber]);
         }
         else if (IsLayerState(prefix))
             ReadLayerState(prefix, first, state);
@@ -162,8 +160,6 @@ void SceneLoader(const std::string& path, TBuildRecord* record)
     ResetSceneState();
     // The file's text is let go before the model is built: on a large
     // drawing it would otherwise add its whole size to the peak memory.
-    std::vector<LayerSlot> slots = ReadSceneText(ReadWholeFile(path), record != nullptr);
+    std::vector<LayerSlot> slots = ReadSceneText(ReadWholeFile(path), record);
     BuildModel(slots, MaterialTable, record);
-    if (record != nullptr)
-        record->Slots = std::move(slots);
 }

@@ -4,6 +4,7 @@
 #include "model/slabs.h"
 
 #include <cstddef>
+#include <utility>
 
 void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials, TBuildRecord* record)
 {
@@ -15,18 +16,21 @@ void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials, 
             BuildSlabs(slot.Segments, materials);
         return;
     }
+    record->Slots = std::move(slots);
+    std::vector<LayerSlot>& kept = record->Slots;
     // Slots read without their line numbers get line 0 throughout.
-    for (LayerSlot& slot : slots)
+    for (LayerSlot& slot : kept)
     {
         slot.SegmentLines.resize(slot.Segments.size(), 0);
         slot.MarkLines.resize(slot.Marks.size(), 0);
         slot.MarkSingleNumber.resize(slot.Marks.size(), 0);
     }
-    AssignHeightsKeepingMarks(slots);
-    AppendWallFaces(slots, materials, true);
+    AssignHeights(kept, record);
+    record->FaceOrigins.clear();
+    AppendWallFaces(kept, materials, record);
     record->ClosedOutlines.fill(0);
     record->UnflatOutlines.clear();
-    record->EndIndexes.assign(slots.size(), TraceIndex{});
-    for (size_t s = 0; s < slots.size(); ++s)
-        BuildSlabsKeepingOrigins(int32_t(s), slots[s], materials, *record);
+    record->EndIndexes.assign(kept.size(), TraceIndex{});
+    for (size_t s = 0; s < kept.size(); ++s)
+        BuildSlabs(kept[s].Segments, materials, record, int32_t(s));
 }

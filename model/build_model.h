@@ -7,8 +7,8 @@
 #include <vector>
 
 // The whole model build over the 256 slots: heights, walls, then slabs of
-// slots 0 to 255. With a record (the slots then hold their line numbers),
-// also keeps the origin of every face and fills the record's ring facts;
-// the faces are the same either way.
+// slots 0 to 255. With a record, the slots (holding their line numbers) move
+// into its Slots and are built there, and the record keeps the origin of
+// every face and the ring facts; the faces are the same either way.
 void BuildModel(std::vector<LayerSlot>& slots, const TMaterialTable& materials,
                 TBuildRecord* record = nullptr);

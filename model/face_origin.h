@@ -8,8 +8,8 @@
 #include <vector>
 
 // Where each face of PolygonList came from in the drawing, for programs that
-// explain or export the model. Kept only by a build that is asked to keep it
-// (FaceOriginList, LayerNames and GroupNames in model/model_tables.h).
+// explain, list or export the model. Kept only by a build given a record
+// (model/build_record.h).
 
 enum class TFaceKind : uint8_t
 {

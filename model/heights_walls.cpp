@@ -82,9 +82,9 @@ void TakeHeights(const HeightMark& mark, float base, float& top, float& bottom)
     }
 }
 
-void AssignSlotHeights(LayerSlot& slot, bool keepOrigins)
+void AssignSlotHeights(LayerSlot& slot, bool keepMarks)
 {
-    if (keepOrigins)
+    if (keepMarks)
         slot.EndMarks.assign(2 * slot.Segments.size(), -1);
     if (slot.Marks.empty())
         return;
@@ -112,7 +112,7 @@ void AssignSlotHeights(LayerSlot& slot, bool keepOrigins)
         int32_t m2 = LastMarkAtEnd(grid, slot.Marks, s.X2, s.Y2, previous, current[1]);
         if (m2 >= 0)
             TakeHeights(slot.Marks[m2], slot.BaseHeight, s.Top2, s.Bottom2);
-        if (keepOrigins)
+        if (keepMarks)
         {
             slot.EndMarks[2 * i] = m1;
             slot.EndMarks[2 * i + 1] = m2;
@@ -144,19 +144,14 @@ bool AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
 
 } // namespace
 
-void AssignHeights(std::vector<LayerSlot>& slots)
+void AssignHeights(std::vector<LayerSlot>& slots, const TBuildRecord* record)
 {
     for (LayerSlot& slot : slots)
-        AssignSlotHeights(slot, false);
+        AssignSlotHeights(slot, record != nullptr);
 }
 
-void AssignHeightsKeepingMarks(std::vector<LayerSlot>& slots)
-{
-    for (LayerSlot& slot : slots)
-        AssignSlotHeights(slot, true);
-}
-
-void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials, bool keepOrigins)
+void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& materials,
+                     TBuildRecord* record)
 {
     size_t segments = 0;
     for (const LayerSlot& slot : slots)
@@ -166,20 +161,21 @@ void AppendWallFaces(const std::vector<LayerSlot>& slots, const TMaterialTable& 
     // slabs (up to two per ring) rarely outnumber its segments twice over.
     // Room not filled is address space only; its pages are never touched.
     PolygonList.reserve(PolygonList.size() + 3 * segments);
-    if (!keepOrigins)
+    if (record == nullptr)
     {
         for (const LayerSlot& slot : slots)
             for (const SegmentRecord& s : slot.Segments)
                 AppendWallFace(s, materials);
         return;
     }
-    FaceOriginList.reserve(FaceOriginList.size() + segments);
+    std::vector<TFaceOrigin>& origins = record->FaceOrigins;
+    origins.reserve(origins.size() + segments);
     for (size_t slot = 0; slot < slots.size(); ++slot)
     {
         const LayerSlot& layer = slots[slot];
         for (size_t i = 0; i < layer.Segments.size(); ++i)
             if (AppendWallFace(layer.Segments[i], materials))
-                FaceOriginList.push_back(
+                origins.push_back(
                     {uint8_t(slot), TFaceKind::Wall, layer.Segments[i].Material, {layer.SegmentLines[i]}});
     }
 }

@@ -90,6 +90,4 @@ void ReleaseFaces()
     while (!PolygonList.empty())
         PolygonList.pop_back();
     PolygonList.shrink_to_fit();
-    FaceOriginList.clear();
-    FaceOriginList.shrink_to_fit();
 }

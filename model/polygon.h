@@ -73,5 +73,5 @@ public:
 // Appends a new face coloured by entry and returns it for its vertices.
 TPGon& AppendFace(const TMaterialEntry& entry);
 
-// Releases every face, last to first, and their origins.
+// Releases every face, last to first.
 void ReleaseFaces();

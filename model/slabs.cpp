@@ -85,19 +85,11 @@ std::vector<int32_t> OutlineSegments(const TMyPolyPoints& outline)
     return links;
 }
 
-} // namespace
-
-void BuildSlabs(const TTxy& segments, const TMaterialTable& materials)
+// The slot's closed and unflat outlines, and the origins of its slab faces,
+// from OutlineList as the slab build left it: discarded outlines keep their
+// places.
+void KeepSlabRecord(int32_t slot, const LayerSlot& layer, TBuildRecord& record)
 {
-    TraceIndex index;
-    BuildSlabsWith(index, segments, materials);
-}
-
-void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
-                              TBuildRecord& record)
-{
-    BuildSlabsWith(record.EndIndexes[slot], layer.Segments, materials);
-    // OutlineList as BuildSlabs left it: discarded outlines keep their places.
     record.ClosedOutlines[slot] = int32_t(OutlineList.size());
     for (const TMyPolyPoints& outline : OutlineList)
     {
@@ -116,7 +108,21 @@ void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMater
         for (int32_t k = 0; k < outline.Count; ++k)
             origin.Lines.push_back(layer.SegmentLines[outline.Points[k].Link]);
         if (faces == 2)
-            FaceOriginList.push_back(origin);
-        FaceOriginList.push_back(std::move(origin));
+            record.FaceOrigins.push_back(origin);
+        record.FaceOrigins.push_back(std::move(origin));
     }
+}
+
+} // namespace
+
+void BuildSlabs(const TTxy& segments, const TMaterialTable& materials, TBuildRecord* record, int32_t slot)
+{
+    if (record == nullptr)
+    {
+        TraceIndex index;
+        BuildSlabsWith(index, segments, materials);
+        return;
+    }
+    BuildSlabsWith(record->EndIndexes[slot], segments, materials);
+    KeepSlabRecord(slot, record->Slots[slot], *record);
 }

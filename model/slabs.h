@@ -16,10 +16,9 @@ int SlabFaceCount(const TMyPolyPoints& outline);
 void AppendSlabFaces(const TTxy& segments, const TMaterialTable& materials);
 
 // Appends the slab faces of one slot's closed rings of segments: traces the
-// outlines, filters them, then appends their faces.
-void BuildSlabs(const TTxy& segments, const TMaterialTable& materials);
-
-// BuildSlabs for slot number `slot`, then the origins of its slab faces to
-// FaceOriginList and its closed and unflat outlines to record.
-void BuildSlabsKeepingOrigins(int32_t slot, const LayerSlot& layer, const TMaterialTable& materials,
-                              TBuildRecord& record);
+// outlines, filters them, then appends their faces. With a record, the
+// segments are those of slot number `slot` of its Slots: the origins of the
+// slab faces (lines from the slot's SegmentLines), the slot's index of
+// segment ends and its closed and unflat outlines are kept there too.
+void BuildSlabs(const TTxy& segments, const TMaterialTable& materials, TBuildRecord* record = nullptr,
+                int32_t slot = 0);

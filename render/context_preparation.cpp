@@ -1,30 +1,24 @@
 #include "render/context_preparation.h"
 
+#include "render/gl_canvas_context.h"
 #include "render/gl_functions.h"
 #include "render/render_view.h"
-
-#include <thread>
 
 namespace
 {
 
-OSMesaContext PreparedContext = nullptr;
-
-std::thread Preparation;
-
 // Renders one square in a context of its own and keeps the context: llvmpipe
 // compiles its shaders for the render state at the first draw, and every
 // render sets the same state, so the first real render finds them compiled.
-void PrepareContext(int screenColorDepth, int samples)
+OSMesaContext PrepareOnThisThread(int screenColorDepth, int samples)
 {
     const TGLFunctions* gl = GLFunctions();
     if (!gl)
-        return;
+        return nullptr;
     TGLCanvasContext canvas;
-    // Made here, so that the render below does not wait for this very thread.
     canvas.RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     if (!canvas.RC)
-        return;
+        return nullptr;
     canvas.ScreenColorDepth = screenColorDepth;
     canvas.Samples = samples;
     TRenderState state;
@@ -34,29 +28,14 @@ void PrepareContext(int screenColorDepth, int samples)
         {4000, 1000, 55000}, {6000, 1000, 55000}, {6000, 3000, 55000}, {4000, 3000, 55000}};
     TPicture picture;
     RenderView(canvas, picture, state);
-    PreparedContext = canvas.RC;
+    OSMesaContext prepared = canvas.RC;
     canvas.RC = nullptr; // handed over, not destroyed with the canvas
+    return prepared;
 }
 
 } // namespace
 
-TContextPreparation::TContextPreparation(int screenColorDepth, int samples)
+std::future<OSMesaContext> PrepareContext(int screenColorDepth, int samples)
 {
-    if (!Preparation.joinable())
-        Preparation = std::thread(PrepareContext, screenColorDepth, samples);
-}
-
-TContextPreparation::~TContextPreparation()
-{
-    if (OSMesaContext unused = TakePreparedContext())
-        GLFunctions()->DestroyContext(unused);
-}
-
-OSMesaContext TakePreparedContext()
-{
-    if (Preparation.joinable())
-        Preparation.join();
-    OSMesaContext context = PreparedContext;
-    PreparedContext = nullptr;
-    return context;
+    return std::async(std::launch::async, PrepareOnThisThread, screenColorDepth, samples);
 }

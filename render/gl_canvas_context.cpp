@@ -1,6 +1,5 @@
 #include "render/gl_canvas_context.h"
 
-#include "render/context_preparation.h"
 #include "render/gl_functions.h"
 
 #include <cstddef>
@@ -55,8 +54,8 @@ void TGLCanvasContext::CreateContext(TPicture* dc, [[maybe_unused]] unsigned fla
     const TGLFunctions* gl = GLFunctions();
     if (!gl)
         return;
-    if (!RC)
-        RC = TakePreparedContext();
+    if (!RC && Prepared.valid())
+        RC = Prepared.get();
     if (!RC)
         RC = gl->CreateContextExt(OSMESA_BGRA, 0, 0, 0, nullptr);
     Active = MakeCurrentOnPicture(*gl, RC, DC, colorBits, Samples, Target);
@@ -84,9 +83,14 @@ void TGLCanvasContext::DestroyContext()
     Active = false;
 }
 
+// A preparation no render took is waited for here, so that its thread has
+// ended before the libraries' own clean-up at exit.
 TGLCanvasContext::~TGLCanvasContext()
 {
     ReleaseCurrent();
+    if (Prepared.valid())
+        if (OSMesaContext unused = Prepared.get())
+            GLFunctions()->DestroyContext(unused);
     if (RC)
         GLFunctions()->DestroyContext(RC);
 }

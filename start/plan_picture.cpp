@@ -1,8 +1,6 @@
 #include "start/plan_picture.h"
 
 #include "common/tolerance.h"
-#include "input/input_tables.h"
-#include "model/model_tables.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -71,14 +69,15 @@ QColor FaceColor(const float (&color)[3], int alpha)
     return QColor(channel(color[0]), channel(color[1]), channel(color[2]), alpha);
 }
 
-void DrawSlabs(QPainter& painter, const TPlanView& view)
+void DrawSlabs(QPainter& painter, const TPlanView& view, const std::vector<TPGon>& faces,
+               const std::vector<TFaceOrigin>& origins)
 {
     painter.setPen(Qt::NoPen);
-    for (size_t i = 0; i < PolygonList.size() && i < FaceOriginList.size(); ++i)
+    for (size_t i = 0; i < faces.size() && i < origins.size(); ++i)
     {
-        if (FaceOriginList[i].Kind != TFaceKind::Slab)
+        if (origins[i].Kind != TFaceKind::Slab)
             continue;
-        const TPGon& face = PolygonList[i];
+        const TPGon& face = faces[i];
         QPolygonF outline;
         bool finite = true;
         for (const TPtVertex& v : face.Vertices)
@@ -93,7 +92,8 @@ void DrawSlabs(QPainter& painter, const TPlanView& view)
     }
 }
 
-void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& record)
+void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& record,
+                  const TMaterialTable& materials)
 {
     QPen unbuilt(QColor(150, 150, 150), 1, Qt::DashLine);
     for (const LayerSlot& slot : record.Slots)
@@ -104,7 +104,7 @@ void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& 
             bool wall = !(NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2));
             if (wall)
             {
-                const TMaterialEntry& entry = MaterialEntryFor(MaterialTable, s.Material);
+                const TMaterialEntry& entry = MaterialEntryFor(materials, s.Material);
                 const float color[3] = {entry[0], entry[1], entry[2]};
                 painter.setPen(QPen(FaceColor(color, 255), 2.5));
             }
@@ -136,21 +136,22 @@ void DrawMarkers(QPainter& painter, const TPlanView& view, const std::vector<TFi
     }
 }
 
-void Paint(QPainter& painter, const TBuildRecord& record, const std::vector<TFinding>& findings, int width,
-           int height)
+void Paint(QPainter& painter, const std::vector<TPGon>& faces, const TBuildRecord& record,
+           const TMaterialTable& materials, const std::vector<TFinding>& findings, int width, int height)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, width, height), Qt::white);
     TPlanView view = FitPlan(record, findings, width, height);
-    DrawSlabs(painter, view);
-    DrawSegments(painter, view, record);
+    DrawSlabs(painter, view, faces, record.FaceOrigins);
+    DrawSegments(painter, view, record, materials);
     DrawMarkers(painter, view, findings);
 }
 
 } // namespace
 
-std::string DrawPlan(const TBuildRecord& record, const std::vector<TFinding>& findings, int width, int height,
-                     bool svg)
+std::string DrawPlan(const std::vector<TPGon>& faces, const TBuildRecord& record,
+                     const TMaterialTable& materials, const std::vector<TFinding>& findings, int width,
+                     int height, bool svg)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -162,14 +163,14 @@ std::string DrawPlan(const TBuildRecord& record, const std::vector<TFinding>& fi
         generator.setViewBox(QRect(0, 0, width, height));
         generator.setTitle("Kestrelview plan");
         QPainter painter(&generator);
-        Paint(painter, record, findings, width, height);
+        Paint(painter, faces, record, materials, findings, width, height);
     }
     else
     {
         QImage image(width, height, QImage::Format_RGB32);
         {
             QPainter painter(&image);
-            Paint(painter, record, findings, width, height);
+            Paint(painter, faces, record, materials, findings, width, height);
         }
         image.save(&buffer, "PNG");
     }

@@ -21,7 +21,7 @@ void LoadInputs(TBuildRecord* record)
 
 } // namespace
 
-void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
+void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverrides& overrides)
 {
     state.Render.FlatShading = false;
     state.Render.Camera = TCamera{};
@@ -29,7 +29,7 @@ void RunStartSequence(TStartState& state, const TViewOverrides& overrides)
     ReleaseFaces();
     try
     {
-        LoadInputs(state.Record);
+        LoadInputs(record);
     }
     catch (const ProgramError& error)
     {

@@ -31,9 +31,6 @@ struct TStartState
     // large plan it is a second copy of every vertex, and triangulates every
     // face.
     bool PrepareDrawing = true;
-    // Set before the start to have the build keep the faces' origins and its
-    // ring facts there, for the plan check.
-    TBuildRecord* Record = nullptr;
 };
 
 // The window-independent part of the start: initial camera, framed white
@@ -42,5 +39,7 @@ struct TStartState
 // first render. An error stops the sequence where it occurs and is kept in
 // StartError. The view the drawing gives is changed by overrides before the
 // camera is derived. The picture's size, the aspect ratio and the context's
-// samples are the caller's.
-void RunStartSequence(TStartState& state, const TViewOverrides& overrides = {});
+// samples are the caller's. With a record, the build keeps there what the
+// plan check, the layer names and the export read.
+void RunStartSequence(TStartState& state, TBuildRecord* record = nullptr,
+                      const TViewOverrides& overrides = {});

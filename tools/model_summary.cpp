@@ -1,9 +1,6 @@
 #include "tools/model_summary.h"
 
 #include "common/tolerance.h"
-#include "input/input_tables.h"
-#include "model/model_tables.h"
-#include "model/polygon.h"
 
 #include <algorithm>
 #include <array>
@@ -40,18 +37,18 @@ void PrintPoint(std::ostream& out, float x, float height, float y)
 
 } // namespace
 
-void PrintSummary(std::ostream& out, const TStartState& state)
+void PrintSummary(std::ostream& out, const TStartState& state, const std::vector<TPGon>& faces,
+                  const TViewParameters& view)
 {
-    size_t walls = std::count_if(PolygonList.begin(), PolygonList.end(), IsWall);
-    out << "faces: " << PolygonList.size() << " (walls " << walls << ", slabs " << PolygonList.size() - walls
-        << ")\n";
+    size_t walls = std::count_if(faces.begin(), faces.end(), IsWall);
+    out << "faces: " << faces.size() << " (walls " << walls << ", slabs " << faces.size() - walls << ")\n";
 
     std::set<std::array<float, 3>> colours;
     float lowest = 0;
     float highest = 0;
     bool any = false;
     const TPGon* previous = nullptr;
-    for (const TPGon& face : PolygonList)
+    for (const TPGon& face : faces)
     {
         // Faces of a wall or a room follow each other in one colour.
         if (!previous || !std::equal(face.Color, face.Color + 3, previous->Color))
@@ -68,7 +65,6 @@ void PrintSummary(std::ostream& out, const TStartState& state)
         out << "heights: " << lowest << " to " << highest << "\n";
     out << "colours: " << colours.size() << "\n";
 
-    const TViewParameters& view = ViewParameters;
     out << "eye: ";
     PrintPoint(out, view.EyeX, view.EyeHeight, view.EyeY);
     out << "  target: ";

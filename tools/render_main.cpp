@@ -2,19 +2,21 @@
 // batch use, scripts and tests. Reads the drawing from DIR, then writes the
 // picture the window would show, the model as JSON, or a short summary; and
 // on request checks the plan for what keeps walls and slabs from being made.
+#include "check/check_report.h"
 #include "check/finding_text.h"
 #include "check/plan_check.h"
 #include "common/output_file.h"
+#include "input/input_tables.h"
+#include "model/model_tables.h"
 #include "render/context_preparation.h"
 #include "render/float_control.h"
 #include "render/render_view.h"
 #include "start/error_text.h"
 #include "start/picture_file.h"
+#include "start/plan_picture.h"
 #include "start/start_sequence.h"
-#include "check/check_report.h"
 #include "tools/export_command.h"
 #include "tools/model_summary.h"
-#include "start/plan_picture.h"
 #include "tools/render_options.h"
 #include "tools/state_json.h"
 
@@ -117,7 +119,6 @@ int main(int argc, char** argv)
         return *status;
     auto application = std::make_unique<QCoreApplication>(argc, argv);
 
-    std::optional<TContextPreparation> preparation; // ends after the start state's context
     TStartState state;
     if (options.Size)
     {
@@ -129,16 +130,15 @@ int main(int argc, char** argv)
     // A picture needs OSMesa and llvmpipe: they load, and compile the render's
     // shaders, on a second thread while the drawing is read and built.
     if (options.Picture)
-        preparation.emplace(state.Context.ScreenColorDepth, state.Context.Samples);
+        state.Context.Prepared = PrepareContext(state.Context.ScreenColorDepth, state.Context.Samples);
     // A flat picture is drawn after the start, with the flat shading.
     state.FirstRender = options.Picture && !options.Flat;
     state.PrepareDrawing = options.Picture.has_value();
     // The plan check reads the build's record; the export files every face
     // under its layer and kind, which the build keeps only when asked.
     TBuildRecord record;
-    if (WantsCheck(options) || !options.Exports.empty())
-        state.Record = &record;
-    RunStartSequence(state, options.View);
+    const bool keepRecord = WantsCheck(options) || !options.Exports.empty();
+    RunStartSequence(state, keepRecord ? &record : nullptr, options.View);
     int status = ExitSucceeded;
     if (state.StartError)
     {
@@ -147,16 +147,19 @@ int main(int argc, char** argv)
     }
     if (options.Picture && !SavePicture(state, options))
         status = ExitFailed;
-    if (options.Json && !SaveText(*options.Json, StateToJson(state).dump(2) + "\n"))
+    const TDumpedTables tables{PolygonList,    MaterialTable, BackgroundColor,
+                               ViewParameters, AmbientLight,  LightList};
+    if (options.Json && !SaveText(*options.Json, StateToJson(state, tables).dump(2) + "\n"))
         status = ExitFailed;
     // The export's counts go to standard error when standard output carries JSON.
     const bool outputTaken =
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
-        !SaveExports(options.Exports, options.MetresPerUnit, outputTaken ? std::cerr : std::cout))
+        !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
+                     options.MetresPerUnit, outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
-        PrintSummary(std::cout, state);
+        PrintSummary(std::cout, state, PolygonList, ViewParameters);
     bool warned = false;
     if (WantsCheck(options) && !state.StartError)
     {
@@ -174,7 +177,8 @@ int main(int argc, char** argv)
             qputenv("QT_QPA_PLATFORM", "offscreen");
             QGuiApplication gui(argc, argv);
             std::array<int, 2> size = options.Size.value_or(std::array<int, 2>{PlanWidth, PlanHeight});
-            if (!SaveBytes(*options.Plan, DrawPlan(record, findings, size[0], size[1], options.PlanSvg)))
+            if (!SaveBytes(*options.Plan, DrawPlan(PolygonList, record, MaterialTable, findings, size[0],
+                                                   size[1], options.PlanSvg)))
                 status = ExitFailed;
         }
     }

@@ -1,10 +1,5 @@
 #include "tools/state_json.h"
 
-#include "input/input_tables.h"
-#include "input/material_files.h"
-#include "model/model_tables.h"
-#include "model/polygon.h"
-
 #include <charconv>
 #include <cmath>
 
@@ -53,10 +48,10 @@ Json Colour(const std::array<int32_t, 3>& rgb)
     return Json::array({rgb[0], rgb[1], rgb[2]});
 }
 
-Json Materials()
+Json Materials(const TMaterialTable& materials)
 {
     Json list = Json::array();
-    for (const TMaterialEntry& entry : MaterialTable)
+    for (const TMaterialEntry& entry : materials)
     {
         Json values = Json::array();
         for (float value : entry)
@@ -66,9 +61,8 @@ Json Materials()
     return list;
 }
 
-Json View()
+Json View(const TViewParameters& view)
 {
-    const TViewParameters& view = ViewParameters;
     Json json = Json::object();
     json["eye"] = Reals({view.EyeX, view.EyeHeight, view.EyeY});
     json["target"] = Reals({view.TargetX, view.TargetHeight, view.TargetY});
@@ -76,10 +70,10 @@ Json View()
     return json;
 }
 
-Json Lights()
+Json Lights(const std::vector<LightSource>& lights)
 {
     Json list = Json::array();
-    for (const LightSource& light : LightList)
+    for (const LightSource& light : lights)
     {
         Json values = Reals({light.X, light.Height, light.Y, light.Unused, light.Red, light.Green, light.Blue,
                              light.Distance});
@@ -116,10 +110,10 @@ bool IsWindowPicture(const TStartState& state)
            state.Render.AspectRatio == 1.0 && state.Context.Samples == 1;
 }
 
-Json Faces()
+Json Faces(const std::vector<TPGon>& faces)
 {
     Json list = Json::array();
-    for (const TPGon& face : PolygonList)
+    for (const TPGon& face : faces)
     {
         Json vertices = Json::array();
         for (const TPtVertex& vertex : face.Vertices)
@@ -135,19 +129,19 @@ Json Faces()
 
 } // namespace
 
-Json StateToJson(const TStartState& state)
+Json StateToJson(const TStartState& state, const TDumpedTables& tables)
 {
     Json json = Json::object();
     json["error"] = state.StartError ? Json(*state.StartError) : Json(nullptr);
     json["backColor"] = Colour(state.Render.BackColor);
-    json["backgroundColor"] = Colour(BackgroundColor);
-    json["materials"] = Materials();
-    json["view"] = View();
-    json["ambientLight"] = Reals({AmbientLight.Red, AmbientLight.Green, AmbientLight.Blue});
-    json["lights"] = Lights();
+    json["backgroundColor"] = Colour(tables.Background);
+    json["materials"] = Materials(tables.Materials);
+    json["view"] = View(tables.View);
+    json["ambientLight"] = Reals({tables.Ambient.Red, tables.Ambient.Green, tables.Ambient.Blue});
+    json["lights"] = Lights(tables.Lights);
     json["camera"] = Camera(state.Render.Camera);
     if (!IsWindowPicture(state))
         json["picture"] = Picture(state);
-    json["faces"] = Faces();
+    json["faces"] = Faces(tables.Faces);
     return json;
 }

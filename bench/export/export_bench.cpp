@@ -70,8 +70,8 @@ TTimes RunGrid(const std::filesystem::path& folder, size_t& triangles, size_t& g
     times[Filing] = Milliseconds(
         [&]
         {
-            model = BuildExportModel(PolygonList, FaceOriginList, LayerNames, MaterialTable, BackgroundColor,
-                                     0.001);
+            model = BuildExportModel(PolygonList, record.FaceOrigins, record.LayerNames, MaterialTable,
+                                     BackgroundColor, 0.001);
         });
     std::string bytes;
     times[GlbMaking] = Milliseconds([&] { bytes = GltfBytes(model, true); });

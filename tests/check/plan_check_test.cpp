@@ -32,8 +32,8 @@ std::vector<TFinding> CheckText(const std::string& text, const TCheckOptions& op
 {
     ReleaseFaces();
     TBuildRecord record;
-    record.Slots = ReadSceneText(text, true);
-    BuildModel(record.Slots, MaterialTable, &record);
+    std::vector<LayerSlot> slots = ReadSceneText(text, &record);
+    BuildModel(slots, MaterialTable, &record);
     return CheckPlan(record, options);
 }
 

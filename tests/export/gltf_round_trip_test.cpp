@@ -1,3 +1,4 @@
+#include "export/export_file.h"
 #include "export/export_model.h"
 #include "export/gltf_file.h"
 #include "export/shift_jis.h"
@@ -21,14 +22,14 @@ namespace
 // A triangle with what it belongs to: node name, colour, kind, corners in metres.
 using TTriangle = std::tuple<std::string, std::array<float, 3>, std::string, std::array<float, 9>>;
 
-std::vector<TTriangle> TrianglesOfFaces()
+std::vector<TTriangle> TrianglesOfFaces(const TBuildRecord& record)
 {
     std::vector<TTriangle> triangles;
     for (size_t f = 0; f < PolygonList.size(); ++f)
     {
         const TPGon& face = PolygonList[f];
-        const TFaceOrigin& origin = FaceOriginList[f];
-        const std::string& layer = LayerNames[origin.Slot];
+        const TFaceOrigin& origin = record.FaceOrigins[f];
+        const std::string& layer = record.LayerNames[origin.Slot];
         const std::string name =
             layer.empty() ? std::to_string(origin.Slot / 16) + "/" + std::to_string(origin.Slot % 16)
                           : ShiftJisToUtf8(layer);
@@ -120,11 +121,13 @@ TExportModel ExpectRoundTrip(const std::string& materialFolder, const std::strin
 {
     LoadMaterial(materialFolder + "/material.txt");
     LoadMaterial2(materialFolder + "/material2.txt");
+    ReleaseFaces();
     TBuildRecord record;
     SceneLoader(drawing, &record);
-    TExportModel model =
-        BuildExportModel(PolygonList, FaceOriginList, LayerNames, MaterialTable, BackgroundColor, 0.001);
-    std::vector<TTriangle> expected = TrianglesOfFaces(), actual = TrianglesInFile(GltfBytes(model, true));
+    TExportModel model = BuildExportModel(PolygonList, record.FaceOrigins, record.LayerNames, MaterialTable,
+                                          BackgroundColor, 0.001);
+    std::vector<TTriangle> expected = TrianglesOfFaces(record),
+                           actual = TrianglesInFile(GltfBytes(model, true));
     const auto finiteEnd = std::partition(expected.begin(), expected.end(), Finite);
     EXPECT_EQ(expected.end() - finiteEnd, model.NonFinite) << drawing;
     expected.erase(finiteEnd, expected.end());
@@ -169,3 +172,37 @@ TEST(GltfExport, ReadsBackAsTheFacesTriangles)
 }
 
 } // namespace
+
+// A file that cannot be written is named as it was given, not by the path it
+// resolved to; an OBJ's material library is written first and named when it
+// fails.
+TEST(ExportFile, FailedWritesNameTheFileAsGiven)
+{
+    TempFolder folder;
+    const TExportModel model;
+    const struct
+    {
+        std::string Name;
+        std::string Named;
+    } cases[] = {
+        {"missing/m.glb", "missing/m.glb"},
+        {"missing/m.GLTF", "missing/m.GLTF"},
+        {"missing/m.obj", "missing/m.mtl"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string path = folder.PathOf(c.Name);
+        try
+        {
+            WriteExportFile(model, c.Name, path);
+            ADD_FAILURE() << c.Name;
+        }
+        catch (const ProgramError& error)
+        {
+            EXPECT_EQ(error.Kind, ErrorKind::FileCreate) << c.Name;
+            EXPECT_EQ(error.Argument, c.Named);
+        }
+    }
+    WriteExportFile(model, "m.obj", folder.PathOf("m.obj"));
+    EXPECT_TRUE(std::filesystem::exists(folder.PathOf("m.mtl")));
+}

@@ -1,6 +1,7 @@
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
+#include "input/scene_tables.h"
 #include "model/face_origin.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
@@ -261,7 +262,6 @@ TEST(SceneLoader, KeepsTheOriginOfEveryFaceWhenAsked)
                                  "ch 0 0 \"3,0\n 0 1000 0 0\nch 1000 0 \"3,0\nch 0 1000 \"3,0\n");
     ReleaseFaces();
     SceneLoader(path);
-    EXPECT_TRUE(FaceOriginList.empty());
     const std::vector<TPGon> plain = PolygonList;
 
     ReleaseFaces();
@@ -280,20 +280,61 @@ TEST(SceneLoader, KeepsTheOriginOfEveryFaceWhenAsked)
         {18, TFaceKind::Wall, 3, {9}},  {18, TFaceKind::Wall, 3, {10}}, {18, TFaceKind::Wall, 3, {12}},
         {18, TFaceKind::Slab, 3, ring}, {18, TFaceKind::Slab, 3, ring},
     };
-    ASSERT_EQ(FaceOriginList.size(), std::size(expected));
-    for (size_t i = 0; i < FaceOriginList.size(); ++i)
+    const std::vector<TFaceOrigin>& origins = record.FaceOrigins;
+    ASSERT_EQ(origins.size(), std::size(expected));
+    for (size_t i = 0; i < origins.size(); ++i)
     {
-        EXPECT_EQ(FaceOriginList[i].Slot, expected[i].Slot) << i;
-        EXPECT_EQ(FaceOriginList[i].Kind, expected[i].Kind) << i;
-        EXPECT_EQ(FaceOriginList[i].Material, expected[i].Material) << i;
-        EXPECT_EQ(FaceOriginList[i].Lines, expected[i].Lines) << i;
+        EXPECT_EQ(origins[i].Slot, expected[i].Slot) << i;
+        EXPECT_EQ(origins[i].Kind, expected[i].Kind) << i;
+        EXPECT_EQ(origins[i].Material, expected[i].Material) << i;
+        EXPECT_EQ(origins[i].Lines, expected[i].Lines) << i;
     }
-    EXPECT_EQ(GroupNames[0], "Outside");
-    EXPECT_EQ(GroupNames[1], "Garden");
-    EXPECT_EQ(LayerNames[18], "Walls");
+    EXPECT_EQ(record.GroupNames[0], "Outside");
+    EXPECT_EQ(record.GroupNames[1], "Garden");
+    EXPECT_EQ(record.LayerNames[18], "Walls");
     EXPECT_EQ(record.Slots[18].MarkLines, (std::vector<int32_t>{11, 13, 14}));
     EXPECT_EQ(record.Slots[18].Segments[0].Top1, 4000);
     EXPECT_EQ(record.ClosedOutlines[18], 6);
     ReleaseFaces();
-    EXPECT_TRUE(FaceOriginList.empty());
+}
+
+// The window reads a drawing again while it shows the one it has: the model
+// it shows is swapped out, the new one built in the module tables, and the
+// shown one swapped back in when the new drawing fails.
+TEST(SceneTables, ASecondBuildLeavesTheFirstIntact)
+{
+    TempFolder folder;
+    ResetInputTables();
+    ResetModelTables();
+    MaterialTable[2] = {0.3f, 0.4f, 0.5f, 0, 0, 0, 0};
+    BackgroundColor = {1, 2, 3};
+    SceneLoader(folder.Write("room.txt",
+                             "lc3\n 0 0 1000 0\n 1000 0 0 1000\n 0 1000 0 0\n"
+                             "ch 0 0 \"3,0\nch 1000 0 \"3,0\nch 0 1000 \"3,0\nch 0 0 \"v,1.6,45\n"));
+    ASSERT_EQ(PolygonList.size(), 5u);
+
+    TSceneTables shown;
+    SwapSceneTables(shown);
+    EXPECT_TRUE(PolygonList.empty());
+    EXPECT_EQ(MaterialTable[2][0], 0.0f);
+    EXPECT_EQ(ViewParameters.FieldOfView, 80.0f);
+
+    // A second drawing builds on its own; the first stays as it was.
+    SceneLoader(folder.Write("wall.txt", " 0 0 500 0\nch 0 0 \"2,0\nch 500 0 \"2,0\n"));
+    ASSERT_EQ(PolygonList.size(), 1u);
+    ASSERT_EQ(shown.PolygonList.size(), 5u);
+    EXPECT_EQ(shown.PolygonList[0].Color[0], 0.3f);
+    EXPECT_EQ(shown.ViewParameters.FieldOfView, 45.0f);
+    EXPECT_EQ(shown.BackgroundColor, (std::array<int32_t, 3>{1, 2, 3}));
+
+    // A drawing that fails while the wall is shown: the wall comes back whole.
+    TSceneTables kept;
+    SwapSceneTables(kept);
+    EXPECT_THROW(SceneLoader(folder.PathOf("missing.txt")), ProgramError);
+    SwapSceneTables(kept);
+    ASSERT_EQ(PolygonList.size(), 1u);
+    EXPECT_EQ(PolygonList[0].Vertices[2].X, 500.0f);
+    EXPECT_TRUE(kept.PolygonList.empty());
+    ResetModelTables();
+    ResetInputTables();
 }

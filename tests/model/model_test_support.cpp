@@ -26,7 +26,9 @@ std::string Difference(const char* what, size_t index, const std::string& detail
 
 } // namespace
 
-const ModelBuilder IndexedBuilder = {"Indexed", AssignHeights, BuildSlabs};
+const ModelBuilder IndexedBuilder = {"Indexed", [](std::vector<LayerSlot>& slots) { AssignHeights(slots); },
+                                     [](const TTxy& segments, const TMaterialTable& materials)
+                                     { BuildSlabs(segments, materials); }};
 const ModelBuilder PlainBuilder = {"Plain", OracleAssignHeights, OracleBuildSlabs};
 
 TMaterialTable TestMaterials()

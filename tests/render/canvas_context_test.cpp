@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace
 {
 
@@ -24,11 +22,10 @@ TEST(TGLCanvasContext, DrawsIntoThePicturesPixels)
 {
     for (bool prepared : {false, true})
     {
-        std::optional<TContextPreparation> preparation;
-        if (prepared)
-            preparation.emplace(32, 1);
         TPicture picture;
         TGLCanvasContext context;
+        if (prepared)
+            context.Prepared = PrepareContext(32, 1);
         for (uint32_t colour : {Rgb(255, 0, 0), Rgb(0, 0, 255)})
         {
             context.BeginDraw(&picture);
@@ -43,7 +40,7 @@ TEST(TGLCanvasContext, DrawsIntoThePicturesPixels)
             context.DestroyContext();
             EXPECT_EQ(OSMesaGetCurrentContext(), nullptr);
         }
-        EXPECT_EQ(TakePreparedContext(), nullptr);
+        EXPECT_FALSE(context.Prepared.valid());
     }
 }
 

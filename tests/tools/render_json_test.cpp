@@ -1,13 +1,19 @@
 // The JSON dump of kestrelview-render: key order, the values of a tiny
 // drawing and of the bundled example, the state after a failed start, and
 // numbers in their shortest and non-finite forms.
+#include "input/material_files.h"
+#include "input/scene_loader.h"
+#include "input/scene_tables.h"
 #include "tests/tools/tool_runner.h"
+#include "tools/model_summary.h"
+#include "tools/state_json.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 
 using Json = nlohmann::ordered_json;
 
@@ -219,4 +225,30 @@ TEST(RenderToolJson, ExampleHouse)
     }
     EXPECT_EQ(walls, 43u);
     EXPECT_EQ(highest, 7600.0);
+}
+
+// The dump and the summary show the tables they are given, whatever the
+// module tables hold: the example house built, then swapped out of them.
+TEST(RenderToolJson, DumpAndSummaryShowTheTablesTheyAreGiven)
+{
+    const std::string house = ExampleFolder().toStdString();
+    LoadMaterial(house + "/material.txt");
+    LoadMaterial2(house + "/material2.txt");
+    SceneLoader(house + "/temp.txt");
+    TSceneTables built;
+    SwapSceneTables(built);
+
+    TStartState state;
+    const TDumpedTables tables{built.PolygonList,    built.MaterialTable, built.BackgroundColor,
+                               built.ViewParameters, built.AmbientLight,  built.LightList};
+    const Json json = StateToJson(state, tables);
+    EXPECT_EQ(json["faces"].size(), 75u);
+    EXPECT_EQ(json["view"]["fieldOfView"], 48);
+    EXPECT_EQ(json["backgroundColor"], Json::array({200, 225, 255}));
+    EXPECT_EQ(json["materials"][0][0], 0.93);
+
+    std::ostringstream summary;
+    PrintSummary(summary, state, built.PolygonList, built.ViewParameters);
+    EXPECT_EQ(summary.str(), "faces: 75 (walls 43, slabs 32)\nheights: 0 to 7600\ncolours: 8\n"
+                             "eye: (-10000, 9000, 15000)  target: (5000, 2500, -4000)  field of view: 48\n");
 }
