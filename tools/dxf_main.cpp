@@ -1,7 +1,7 @@
 // kestrelview-dxf: converts a DXF drawing into a folder Kestrelview reads,
 // then, when asked, opens the window there or writes its picture.
-#include "dxf/bridge_run.h"
-#include "dxf/command_line.h"
+#include "tools/bridge_run.h"
+#include "tools/command_line.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

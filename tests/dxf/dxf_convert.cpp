@@ -1,7 +1,7 @@
 // The DXF bridge's conversion without the program around it, so that the
 // sanitizer build (no Qt, no tools) can run it on real drawings.
-#include "dxf/bridge_run.h"
-#include "dxf/command_line.h"
+#include "tools/bridge_run.h"
+#include "tools/command_line.h"
 
 #include <iostream>
 

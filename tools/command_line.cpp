@@ -1,4 +1,4 @@
-#include "dxf/command_line.h"
+#include "tools/command_line.h"
 
 #include "common/numbers.h"
 #include "dxf/drawing_units.h"

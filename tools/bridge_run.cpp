@@ -1,4 +1,4 @@
-#include "dxf/bridge_run.h"
+#include "tools/bridge_run.h"
 
 #include "common/errors.h"
 #include "common/output_file.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dxf/command_line.h"
+#include "tools/command_line.h"
 
 #include <iosfwd>
 
