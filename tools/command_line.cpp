@@ -1,10 +1,10 @@
 #include "tools/command_line.h"
 
+#include "common/file_ending.h"
 #include "common/numbers.h"
 #include "dxf/drawing_units.h"
 
 #include <cmath>
-#include <strings.h>
 
 const char BridgeHelpText[] =
     "Usage: kestrelview-dxf [options] PLAN.dxf\n"
@@ -127,9 +127,11 @@ std::string OutputFolder(const TBridgeOptions& options)
     if (!options.Folder.empty())
         return options.Folder;
     std::string base = options.Plan;
+    const std::string_view ending = ".dxf";
     size_t slash = base.rfind('/');
     size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    if (base.size() >= nameStart + 5 && strcasecmp(base.c_str() + base.size() - 4, ".dxf") == 0)
-        base.resize(base.size() - 4);
+    // A name that is only the ending keeps it: "plan/.dxf" gives "plan/.dxf.kestrelview".
+    if (base.size() > nameStart + ending.size() && HasEnding(base, ending))
+        base.resize(base.size() - ending.size());
     return base + ".kestrelview";
 }

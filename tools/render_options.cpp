@@ -1,5 +1,6 @@
 #include "tools/render_options.h"
 
+#include "common/file_ending.h"
 #include "common/numbers.h"
 #include "export/export_options.h"
 #include "start/error_text.h"
@@ -126,17 +127,12 @@ std::string TakeCheckJson(TRenderOptions& options, const std::string& value)
     return options.CheckJson ? "" : "--check-json needs a file name";
 }
 
-bool EndsWith(const std::string& text, std::string_view end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string TakePlan(TRenderOptions& options, const std::string& value)
 {
-    if (!EndsWith(value, ".svg") && !EndsWith(value, ".png"))
+    if (!HasEnding(value, ".svg") && !HasEnding(value, ".png"))
         return "--plan needs a file name ending in .svg or .png";
     options.Plan = OutputFile(value);
-    options.PlanSvg = EndsWith(value, ".svg");
+    options.PlanSvg = HasEnding(value, ".svg");
     return "";
 }
 
