@@ -1,137 +1,155 @@
 #include "tools/command_line.h"
 
-#include "common/file_ending.h"
-#include "common/numbers.h"
-#include "dxf/drawing_units.h"
-
-#include <cmath>
-
-const char BridgeHelpText[] =
-    "Usage: kestrelview-dxf [options] PLAN.dxf\n"
-    "Converts a DXF drawing into the files Kestrelview reads (temp.txt,\n"
-    "material.txt, material2.txt) and prints a summary.\n"
-    "\n"
-    "Options:\n"
-    "  --out DIR            Write into DIR (default: PLAN.kestrelview beside the DXF).\n"
-    "  --wall-height H      Raise the segments of layers without height texts into\n"
-    "                       walls H metres high.\n"
-    "  --layers A,B,...     Keep only these layers (blocks pass theirs on).\n"
-    "  --unit mm|cm|m|in|auto\n"
-    "                       The drawing unit (default auto: from $INSUNITS).\n"
-    "  --force              Overwrite a temp.txt that kestrelview-dxf did not write.\n"
-    "  --open               Then open the Kestrelview window on DIR.\n"
-    "  --output PICTURE     Then write the picture with kestrelview-render instead.\n"
-    "  -h, --help           Show this help.\n"
-    "  -v, --version        Show the version.\n";
+#include <algorithm>
+#include <iostream>
 
 namespace
 {
 
-std::vector<std::string> SplitLayerList(const std::string& list)
+// Help texts start in this column and wrap at 80.
+constexpr size_t HelpColumn = 24;
+constexpr size_t HelpWidth = 80;
+
+// One row of the help: left (an option and its value) indented by two, its
+// help beside it, or under it when left is too wide, wrapped under itself.
+void AppendHelpRow(std::string& text, const std::string& left, std::string_view help)
 {
-    std::vector<std::string> names;
-    size_t start = 0;
-    while (start <= list.size())
+    std::string line = "  " + left;
+    if (line.size() + 2 > HelpColumn)
     {
-        size_t comma = list.find(',', start);
-        if (comma == std::string::npos)
-            comma = list.size();
-        if (comma > start)
-            names.push_back(list.substr(start, comma - start));
-        start = comma + 1;
+        text += line + "\n";
+        line.clear();
     }
-    return names;
+    line.resize(HelpColumn, ' ');
+    while (!help.empty())
+    {
+        size_t end = help.size();
+        if (line.size() + end > HelpWidth)
+            end = help.rfind(' ', HelpWidth - line.size());
+        if (end == std::string_view::npos || end == 0)
+            end = std::min(help.find(' '), help.size());
+        text += line + std::string(help.substr(0, end)) + "\n";
+        help.remove_prefix(std::min(end + 1, help.size()));
+        line.assign(HelpColumn, ' ');
+    }
+}
+
+std::string HelpText(const TCommandLine& line)
+{
+    const std::string argument =
+        line.ArgumentNeeded ? line.Argument.Name : std::string("[") + line.Argument.Name + "]";
+    std::string text = std::string("Usage: ") + line.Program + " [options] " + argument + "\n" + line.About +
+                       "\n\nOptions:\n";
+    for (const TOption& option : line.Options)
+        AppendHelpRow(text,
+                      std::string("--") + option.Name + (option.Value ? std::string(" ") + option.Value : ""),
+                      option.Help);
+    AppendHelpRow(text, "-h, --help", "Print this help and exit.");
+    AppendHelpRow(text, "-v, --version", "Print the version and exit.");
+    text += "\nArguments:\n";
+    AppendHelpRow(text, line.Argument.Name, line.Argument.Help);
+    return text;
+}
+
+const TOption* FindOption(const TCommandLine& line, std::string_view name)
+{
+    for (const TOption& option : line.Options)
+        if (name == option.Name)
+            return &option;
+    return nullptr;
 }
 
 } // namespace
 
-std::string ParseBridgeArguments(int argc, char** argv, TBridgeOptions& options)
+TOptionTarget SetTrue(bool& field)
 {
-    bool planGiven = false;
-    for (int i = 1; i < argc; i++)
+    auto set = [&field](const std::string&)
     {
-        std::string argument = argv[i];
-        std::string name = argument;
-        std::optional<std::string> value;
-        size_t equals = argument.find('=');
-        if (argument.compare(0, 2, "--") == 0 && equals != std::string::npos)
-        {
-            name = argument.substr(0, equals);
-            value = argument.substr(equals + 1);
-        }
-        bool takesValue = name == "--out" || name == "--wall-height" || name == "--layers" ||
-                          name == "--unit" || name == "--output";
-        if (takesValue && !value)
-        {
-            if (i + 1 == argc)
-                return name + " needs a value";
-            value = argv[++i];
-        }
-        if (!takesValue && value)
-            return name + " takes no value";
-
-        if (name == "--out" || name == "--output")
-        {
-            if (value->empty())
-                return name + " needs a name";
-            (name == "--out" ? options.Folder : options.Picture.emplace()) = *value;
-        }
-        else if (name == "--wall-height")
-        {
-            std::optional<double> height = ParseDecimal(*value);
-            if (!height || !std::isfinite(*height) || *height <= 0)
-                return "--wall-height needs a height in metres above 0, not " + *value;
-            options.WallHeight = *height;
-        }
-        else if (name == "--layers")
-        {
-            options.Layers = SplitLayerList(*value);
-            if (options.Layers.empty())
-                return "--layers needs at least one layer name";
-        }
-        else if (name == "--unit")
-        {
-            if (!IsUnitOption(*value))
-                return "--unit takes mm, cm, m, in or auto, not " + *value;
-            options.Unit = *value;
-        }
-        else if (name == "--force")
-            options.Force = true;
-        else if (name == "--open")
-            options.Open = true;
-        else if (name == "-h" || name == "--help")
-            options.Help = true;
-        else if (name == "-v" || name == "--version")
-            options.Version = true;
-        else if (argument.size() > 1 && argument[0] == '-')
-            return "unknown option " + argument;
-        else if (planGiven)
-            return "only one DXF file may be given";
-        else
-        {
-            options.Plan = argument;
-            planGiven = true;
-        }
-    }
-    if (options.Help || options.Version)
-        return "";
-    if (!planGiven)
-        return "no DXF file given";
-    if (options.Open && options.Picture)
-        return "--open and --output cannot be used together";
-    return "";
+        field = true;
+        return true;
+    };
+    return {set, nullptr};
 }
 
-std::string OutputFolder(const TBridgeOptions& options)
+std::optional<std::string> Text(std::string_view value)
 {
-    if (!options.Folder.empty())
-        return options.Folder;
-    std::string base = options.Plan;
-    const std::string_view ending = ".dxf";
-    size_t slash = base.rfind('/');
-    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    // A name that is only the ending keeps it: "plan/.dxf" gives "plan/.dxf.kestrelview".
-    if (base.size() > nameStart + ending.size() && HasEnding(base, ending))
-        base.resize(base.size() - ending.size());
-    return base + ".kestrelview";
+    return std::string(value);
+}
+
+// The usage error of a value that target does not take.
+int MalformedValue(const TCommandLine& line, const std::string& shown, const std::string& value,
+                   const TOptionTarget& target)
+{
+    std::string message = shown;
+    message += ": " + value + " is not " + target.Expected;
+    return UsageError(line, message);
+}
+
+std::optional<int> ReadCommandLine(const TCommandLine& line, int argc, char** argv)
+{
+    std::vector<std::string> arguments;
+    bool optionsEnd = false;
+    bool version = false;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string word = argv[i];
+        if (optionsEnd || word.size() < 2 || word[0] != '-')
+        {
+            arguments.push_back(word);
+            continue;
+        }
+        if (word == "--")
+        {
+            optionsEnd = true;
+            continue;
+        }
+        const size_t equals = word.find('=');
+        const std::string typed = word.substr(0, equals);
+        const std::string name = typed.substr(typed.starts_with("--") ? 2 : 1);
+        const bool help = typed == "-h" || typed == "-?" || name == "help";
+        const bool versionWord = typed == "-v" || name == "version";
+        const TOption* option = FindOption(line, name);
+        if (!option && !help && !versionWord)
+            return UsageError(line, "unknown option " + typed);
+        const std::string shown = option ? std::string("--") + option->Name : typed;
+        if ((!option || !option->Value) && equals != std::string::npos)
+            return UsageError(line, shown + " takes no value");
+        if (help)
+        {
+            std::cout << HelpText(line);
+            return ExitSucceeded;
+        }
+        if (versionWord)
+        {
+            version = true;
+            continue;
+        }
+        std::string value;
+        if (option->Value && equals != std::string::npos)
+            value = word.substr(equals + 1);
+        else if (option->Value && i + 1 < argc)
+            value = argv[++i];
+        if (option->Value && value.empty())
+            return UsageError(line, shown + " needs a value");
+        if (!option->Target.Set(value))
+            return MalformedValue(line, shown, value, option->Target);
+    }
+    if (version)
+    {
+        std::cout << line.Program << " " KV_VERSION "\n";
+        return ExitSucceeded;
+    }
+    if (arguments.size() > 1)
+        return UsageError(line, std::string("only one ") + line.Argument.Name + " may be given");
+    if (arguments.empty() && line.ArgumentNeeded)
+        return UsageError(line, std::string("no ") + line.Argument.Name + " given");
+    if (!arguments.empty() && !line.Argument.Target.Set(arguments.front()))
+        return MalformedValue(line, line.Argument.Name, arguments.front(), line.Argument.Target);
+    return std::nullopt;
+}
+
+int UsageError(const TCommandLine& line, const std::string& message)
+{
+    std::cerr << line.Program << ": " << message << "\n\n" << HelpText(line);
+    return ExitUsage;
 }
