@@ -2,6 +2,7 @@
 // writes, the pictures it writes, and what it never writes; and the command
 // line it shares with kestrelview-dxf.
 #include "tests/tools/tool_runner.h"
+#include "tools/bridge_options.h"
 
 #include <QDir>
 #include <QFile>
@@ -194,6 +195,29 @@ TEST(Companions, EndingsInAnyCaseAndArgumentsAfterDoubleDash)
     run = RunProgram(KV_DXF_TOOL, start.path(), {"--out=converted", "--", "-PLAN.DXF"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_TRUE(QFileInfo::exists(start.filePath("converted/temp.txt")));
+}
+
+// The bridge's folder beside the plan: ".dxf" in any case gives way to
+// ".kestrelview", anything else keeps its name.
+TEST(Companions, BridgeFolderBesideThePlan)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plan.dxf", "plan.kestrelview"},     {"dir/PLAN.DXF", "dir/PLAN.kestrelview"},
+        {"plan.Dxf", "plan.kestrelview"},     {"plan.dxf.txt", "plan.dxf.txt.kestrelview"},
+        {"plan", "plan.kestrelview"},         {"x.dxf/plan", "x.dxf/plan.kestrelview"},
+        {"dir/.dxf", "dir/.dxf.kestrelview"}, {".dxf", ".dxf.kestrelview"},
+        {"a.dxf", "a.kestrelview"},
+    };
+    for (const auto& [plan, folder] : cases)
+    {
+        TBridgeOptions options;
+        options.Plan = plan;
+        EXPECT_EQ(OutputFolder(options), folder) << plan;
+    }
+    TBridgeOptions given;
+    given.Plan = "plan.dxf";
+    given.Folder = "elsewhere";
+    EXPECT_EQ(OutputFolder(given), "elsewhere");
 }
 
 TEST(RenderTool, ReadsFromDirAndWritesRelativeToTheStartFolder)
