@@ -137,8 +137,9 @@ TFinding MakeFinding(TFindingKind kind, int slot, TPlanPoint p, std::vector<int3
     TFinding f;
     f.Kind = kind;
     f.Slot = uint8_t(slot);
-    f.X = p.X;
-    f.Y = -p.Y;
+    // Plus 0: a place at 0 is never shown as -0, nor the host's y of a plan y of 0.
+    f.X = p.X + 0.0f;
+    f.Y = -p.Y + 0.0f;
     f.Lines = std::move(lines);
     return f;
 }

@@ -1,6 +1,6 @@
 #include "export/export_model.h"
 
-#include "export/shift_jis.h"
+#include "common/shift_jis.h"
 #include "model/triangulation.h"
 
 #include <algorithm>
@@ -40,7 +40,7 @@ float UnitInterval(float value)
 std::string SlotName(const TLayerNames& layerNames, int slot)
 {
     if (!layerNames[slot].empty())
-        return ShiftJisToUtf8(layerNames[slot]);
+        return ShiftJisToUtf8(layerNames[slot], TBadBytes::Replace);
     return std::to_string(slot / 16) + "/" + std::to_string(slot % 16);
 }
 

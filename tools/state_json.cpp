@@ -1,11 +1,11 @@
 #include "tools/state_json.h"
 
+#include "common/float_text.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
 
-#include <charconv>
 #include <cmath>
 
 using Json = nlohmann::ordered_json;
@@ -33,11 +33,7 @@ Json Real(float value)
 {
     if (!std::isfinite(value))
         return NonFinite(value);
-    char text[32];
-    char* end = std::to_chars(text, text + sizeof text, value).ptr;
-    double shortest = 0;
-    std::from_chars(text, end, shortest);
-    return shortest;
+    return ShortestDouble(value);
 }
 
 template <typename T> Json Reals(std::initializer_list<T> values)

@@ -1,6 +1,6 @@
+#include "common/shift_jis.h"
 #include "export/export_model.h"
 #include "export/gltf_file.h"
-#include "export/shift_jis.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
@@ -31,7 +31,7 @@ std::vector<TTriangle> TrianglesOfFaces()
         const std::string& layer = LayerNames[origin.Slot];
         const std::string name =
             layer.empty() ? std::to_string(origin.Slot / 16) + "/" + std::to_string(origin.Slot % 16)
-                          : ShiftJisToUtf8(layer);
+                          : ShiftJisToUtf8(layer, TBadBytes::Replace);
         std::array<float, 3> color{};
         for (int c = 0; c < 3; ++c)
             color[c] = std::clamp(face.Color[c], 0.0f, 1.0f);
