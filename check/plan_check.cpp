@@ -4,7 +4,6 @@
 #include "check/finding_text.h"
 #include "check/long_ring.h"
 #include "check/segment_grid.h"
-#include "common/tolerance.h"
 #include "model/trace_index.h"
 
 #include <algorithm>
@@ -301,7 +300,7 @@ void CheckSegments(TSlotCheck& c, int32_t closedOutlines, const TCheckOptions& o
                 Report(c, MakeFinding(TFindingKind::OpenEnd, c.Slot, p, {line}));
         }
         TPlanPoint first = {s.X1, s.Y1};
-        if (hasMarks && NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2))
+        if (hasMarks && !GivesWall(s))
         {
             TFindingDetail detail;
             detail.Reason = NoWallReason(layer, marks[0], marks[1]);

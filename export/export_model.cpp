@@ -25,9 +25,8 @@ std::string MaterialName(int key)
 {
     if (key == 0)
         return "既定色";
-    const int lineType = (key - 1) / 9 + 1;
-    const int lineColor = (key - 1) % 9 + 1;
-    return "線種" + std::to_string(lineType) + "-色" + std::to_string(lineColor);
+    const TLineStyle style = LineStyleOf(key);
+    return "線種" + std::to_string(style.LineType) + "-色" + std::to_string(style.LineColor);
 }
 
 float UnitInterval(float value)
