@@ -3,6 +3,7 @@
 #include "check/cell_table.h"
 #include "check/finding_text.h"
 #include "check/long_ring.h"
+#include "check/near_marks.h"
 #include "check/segment_grid.h"
 #include "model/trace_index.h"
 
@@ -65,22 +66,6 @@ void GatherMarks(TAllMarks& all, const std::vector<LayerSlot>& slots)
         }
     BuildPointGrid(all.Grid, all.Points);
     all.Gathered = true;
-}
-
-void BuildNearMarks(TCellTable& table, const std::vector<HeightMark>& marks, float largestSnap)
-{
-    double largest = 0;
-    for (const HeightMark& m : marks)
-        if (std::isfinite(m.X) && std::isfinite(m.Y))
-            largest = std::max({largest, std::fabs(double(m.X)), std::fabs(double(m.Y))});
-    table.CellSize = CellSizeFor(largestSnap, largest);
-    std::vector<std::pair<uint64_t, int32_t>> entries;
-    for (size_t m = 0; m < marks.size(); ++m)
-        if (std::isfinite(marks[m].X) && std::isfinite(marks[m].Y))
-            entries.push_back(
-                {CellKey(CellNumber(marks[m].X, table.CellSize), CellNumber(marks[m].Y, table.CellSize)),
-                 int32_t(m)});
-    FillCellTable(table, entries);
 }
 
 // The mark of another slot than `slot` at p that comes first in the file; -1 for none.
@@ -180,20 +165,8 @@ void CheckUnmatchedEnd(TSlotCheck& c, int32_t segment, TPlanPoint p, float snap)
         BuildNearMarks(c.Index.NearMarks, c.Layer.Marks, c.LargestSnap);
         c.Index.NearMarksBuilt = true;
     }
-    int32_t nearest = -1;
-    double best = snap;
-    if (snap > 0)
-        ForEachItemNear(c.Index.NearMarks, p.X, p.Y, snap,
-                        [&](int32_t m)
-                        {
-                            const HeightMark& mark = c.Layer.Marks[m];
-                            double d = std::hypot(double(mark.X) - p.X, double(mark.Y) - p.Y);
-                            if (d < best || (d == best && (nearest < 0 || m < nearest)))
-                            {
-                                best = d;
-                                nearest = m;
-                            }
-                        });
+    double best = 0;
+    int32_t nearest = NearestMark(c.Index.NearMarks, c.Layer.Marks, p, snap, best);
     if (nearest < 0)
     {
         Report(c, MakeFinding(TFindingKind::UnmarkedEnd, c.Slot, p, {line}));
