@@ -1,7 +1,8 @@
 #include "check/finding_text.h"
 
+#include "common/float_text.h"
+
 #include <array>
-#include <charconv>
 
 namespace
 {
@@ -62,13 +63,6 @@ void DescribeNoWall(TFinding& f, TNoWallReason reason)
 
 } // namespace
 
-std::string FloatText(float value)
-{
-    char text[32];
-    auto result = std::to_chars(text, text + sizeof text, value + 0.0f); // no "-0"
-    return std::string(text, result.ptr);
-}
-
 void DescribeFinding(TFinding& f, const TFindingDetail& d)
 {
     switch (f.Kind)
@@ -79,9 +73,9 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
         break;
     case TFindingKind::NearMark:
         f.MessageJa =
-            "高さ文字が線端から " + FloatText(*f.Distance) + " 離れています。線端に合わせてください";
+            "高さ文字が線端から " + ShortestText(*f.Distance) + " 離れています。線端に合わせてください";
         f.MessageEn =
-            "a height mark lies " + FloatText(*f.Distance) + " away from this end: snap it to the end";
+            "a height mark lies " + ShortestText(*f.Distance) + " away from this end: snap it to the end";
         break;
     case TFindingKind::MarkOtherLayer:
         f.MessageJa = "この線端の高さ文字はレイヤ " + LayerText(d.OtherSlot) + " にあり、線のレイヤ " +
@@ -132,7 +126,7 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
 std::string FindingLine(const TFinding& f)
 {
     return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front()) + ": layer " + LayerText(f.Slot) +
-           " at (" + FloatText(f.X) + ", " + FloatText(f.Y) +
+           " at (" + ShortestText(f.X) + ", " + ShortestText(f.Y) +
            "): " + (IsWarning(f.Kind) ? "warning" : "note") + ": " + FindingKindName(f.Kind) + ": " +
            f.MessageEn;
 }

@@ -27,9 +27,6 @@ struct TFindingDetail
 // Fills the finding's Japanese and English sentences.
 void DescribeFinding(TFinding& finding, const TFindingDetail& detail);
 
-// A number as the shortest text that reads back as the same float.
-std::string FloatText(float value);
-
 // "temp.txt:LINE: layer G/L at (x, y): severity: kind: sentence" (English).
 std::string FindingLine(const TFinding& finding);
 

@@ -1,6 +1,6 @@
 #include "start/plan_picture.h"
 
-#include "common/tolerance.h"
+#include "model/records.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -101,8 +101,7 @@ void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& 
         {
             if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
                 continue;
-            bool wall = !(NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2));
-            if (wall)
+            if (GivesWall(s))
             {
                 const TMaterialEntry& entry = MaterialEntryFor(materials, s.Material);
                 const float color[3] = {entry[0], entry[1], entry[2]};

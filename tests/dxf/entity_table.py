@@ -1,7 +1,7 @@
 # Small drawings written with ezdxf, one per entity kind plus layers, colours,
 # units and text encoding; each is converted with kestrelview-dxf and read
 # back through kestrelview-render --json.  Usage: entity_table.py DXF RENDER
-import json, os, subprocess, sys, tempfile
+import json, os, re, subprocess, sys, tempfile
 import ezdxf
 
 bridge, render = sys.argv[1:3]
@@ -16,6 +16,11 @@ def top(faces):
     return max(v[1] for f in faces for v in f["vertices"])
 
 
+def span(faces, axis):  # least and greatest of a coordinate over the walls, to the millimetre
+    values = [round(v[axis]) for f in walls(faces) for v in f["vertices"]]
+    return min(values), max(values)
+
+
 def colours(faces):
     return sorted({tuple(f["material"][:3]) for f in walls(faces)})
 
@@ -24,8 +29,28 @@ def lines(m):
     m.add_line((0, 0), (3, 0))
 
 
-def half_circle(m):
-    m.add_polyline2d([(0, 0), (2, 0)]).vertices[0].dxf.bulge = 1
+def half_circle(m, bulge=1):  # anticlockwise below the chord, clockwise (bulge < 0) above
+    m.add_polyline2d([(0, 0), (2, 0)]).vertices[0].dxf.bulge = bulge
+
+
+def mirrored(m):  # seen from below: x negated, the arc clockwise; a LINE is in world coordinates
+    down = {"extrusion": (0, 0, -1)}
+    m.add_lwpolyline([(1, 0), (3, 0)], dxfattribs=down)
+    m.add_arc((0, 5), 1, 0, 90, dxfattribs=down)
+    m.add_line((1, 9), (3, 9), dxfattribs=down)
+
+
+def nested_in_itself(m):  # each level one line and the block again, one unit further
+    b = m.doc.blocks.new("SELF")
+    b.add_line((0, 0), (1, 0))
+    b.add_blockref("SELF", (0, 1))
+    m.add_blockref("SELF", (0, 0))
+
+
+def line_types(m):  # the tenth and eleventh take line type 9
+    for i in range(1, 12):
+        m.doc.linetypes.add(f"T{i}", [0.5, 0.25, -0.25], description=f"T{i}")
+        m.add_line((0, i), (1, i), dxfattribs={"linetype": f"T{i}"})
 
 
 def insert(m):  # layer 0 and BYBLOCK inside take the INSERT's layer and colour
@@ -82,8 +107,20 @@ CASES = [
     ("lwpolyline", "R2010", 6, lambda m: m.add_lwpolyline([(0, 0), (4, 0), (4, 3), (0, 3)], close=True), [],
      lambda f, j, t: len(walls(f)) == 4 and len(f) > 4),
     ("polyline bulge", "R2000", 6, half_circle, [],
-     lambda f, j, t: len(walls(f)) == 12),
-    ("arc", "R2010", 6, lambda m: m.add_arc((0, 0), 1, 0, 90), [], lambda f, j, t: len(walls(f)) == 6),
+     lambda f, j, t: len(walls(f)) == 12 and span(f, 2) == (0, 1000)),
+    ("clockwise bulge", "R2000", 6, lambda m: half_circle(m, -1), [],
+     lambda f, j, t: len(walls(f)) == 12 and span(f, 2) == (-1000, 0)),
+    ("arc", "R2010", 6, lambda m: m.add_arc((0, 0), 1, 0, 90), [], lambda f, j, t: len(walls(f)) == 6
+     and span(f, 0) == (0, 1000) and span(f, 2) == (-1000, 0)),
+    ("arc across 0 degrees", "R2010", 6, lambda m: m.add_arc((0, 0), 1, 315, 45), [],
+     lambda f, j, t: len(walls(f)) == 6 and span(f, 0) == (707, 1000) and span(f, 2) == (-707, 707)),
+    ("extrusion 0,0,-1", "R2010", 6, mirrored, [], lambda f, j, t: len(walls(f)) == 8
+     and span(walls(f)[:1], 0) == (-3000, -1000) and span(walls(f)[1:7], 0) == (-1000, 0)
+     and span(walls(f)[1:7], 2) == (-6000, -5000) and span(walls(f)[7:], 0) == (1000, 3000)),
+    ("block nested in itself", "R2010", 6, nested_in_itself, [], lambda f, j, t: len(walls(f)) == 32
+     and span(f, 2) == (-31000, 0)),
+    ("line types beyond 9", "R2010", 6, line_types, [], lambda f, j, t: len(walls(f)) == 11
+     and re.findall(rb"\nlt(\d+)\r", t) == [str(i).encode() for i in range(1, 10)]),
     ("circle", "R2010", 6, lambda m: m.add_circle((0, 0), 1), [], lambda f, j, t: len(walls(f)) == 23),
     ("insert", "R2010", 6, insert, [], lambda f, j, t: colours(f) == [tuple(RED)]
      and sorted(v[2] for v in f[0]["vertices"])[::3] == [-7000, -5000]),
@@ -92,6 +129,11 @@ CASES = [
      and b"lynB" not in t),
     ("colours", "R2010", 6, palette, [], lambda f, j, t: colours(f) == sorted([tuple(RED), tuple(BLUE)])),
     ("inches", "R2010", 1, lines, [], lambda f, j, t: max(v[0] for v in f[0]["vertices"]) == 76.2),
+    ("--unit cm over metres", "R2010", 6, lines, ["--unit", "cm"], lambda f, j, t: span(f, 0) == (0, 30)),
+    ("--unit m over inches", "R2010", 1, lines, ["--unit", "m"], lambda f, j, t: span(f, 0) == (0, 3000)),
+    ("--unit in without units", "R2010", 0, lines, ["--unit", "in"],
+     lambda f, j, t: max(v[0] for v in f[0]["vertices"]) == 76.2),
+    ("--unit auto", "R2010", 5, lines, ["--unit", "auto"], lambda f, j, t: span(f, 0) == (0, 30)),
     ("marks", "R2010", 6, marks, [], lambda f, j, t: top(f) == 3000 and b"3,0" in t),
     ("view", "R2010", 6, view, [], lambda f, j, t: j["view"]["eye"] == [2000, 1600, 5000]
      and j["view"]["fieldOfView"] == 45 and j["view"]["target"] == [1000, 1000, 0]),
@@ -123,6 +165,26 @@ def many_layers(folder):
     doc.saveas(f"{folder}/plan.dxf")
 
 
+def placed_too_often(folder):  # a block placed twice in itself: 2^32 placements
+    doc = ezdxf.new()
+    b = doc.blocks.new("TWICE")
+    b.add_line((0, 0), (1, 0))
+    b.add_blockref("TWICE", (0, 1))
+    b.add_blockref("TWICE", (1, 0))
+    doc.modelspace().add_blockref("TWICE", (0, 0))
+    doc.saveas(f"{folder}/plan.dxf")
+
+
+def too_many_records(folder):  # 22,500 placements of 100 lines each
+    doc = ezdxf.new()
+    b = doc.blocks.new("COMB")
+    for i in range(100):
+        b.add_line((i, 0), (i, 1))
+    r = doc.modelspace().add_blockref("COMB", (0, 0))
+    r.dxf.row_count, r.dxf.column_count, r.dxf.row_spacing, r.dxf.column_spacing = 150, 150, 2, 200
+    doc.saveas(f"{folder}/plan.dxf")
+
+
 def host_file(folder):
     lines_doc = ezdxf.new()
     lines(lines_doc.modelspace())
@@ -138,6 +200,8 @@ ERRORS = [
     ("missing", lambda d: None, "cannot open"),
     ("pipe", lambda d: os.mkfifo(f"{d}/plan.dxf"), "not a regular file"),
     ("300 layers", many_layers, "--layers"),
+    ("placements", placed_too_often, "placed more than 200000 times"),
+    ("records", too_many_records, "more than 2000000 segments and texts"),
     ("host temp.txt", host_file, "--force"),
 ]
 for name, make, message in ERRORS:
