@@ -37,7 +37,7 @@ nlohmann::ordered_json FindingsToJson(const std::vector<TFinding>& findings)
     {
         nlohmann::ordered_json item = {
             {"kind", FindingKindName(f.Kind)},
-            {"severity", IsWarning(f.Kind) ? "warning" : "note"},
+            {"severity", SeverityName(f.Kind)},
             {"layer", {f.Slot / 16, f.Slot % 16}},
             {"at", {Shortest(f.X), Shortest(f.Y)}},
             {"lines", f.Lines},
