@@ -13,11 +13,14 @@ const char BridgeHelpText[] =
     "\n"
     "Options:\n"
     "  --out DIR            Write into DIR (default: PLAN.kestrelview beside the DXF).\n"
-    "  --wall-height H      Raise the segments of layers without height texts into\n"
-    "                       walls H metres high.\n"
+    "  --wall-height H      Raise the segments of layers without height texts on\n"
+    "                       their ends into walls H metres high.\n"
     "  --layers A,B,...     Keep only these layers (blocks pass theirs on).\n"
     "  --unit mm|cm|m|in|auto\n"
     "                       The drawing unit (default auto: from $INSUNITS).\n"
+    "  --view corner|top|none\n"
+    "                       The view written for the first picture (default corner:\n"
+    "                       from the south-west above; top: from above, north up).\n"
     "  --force              Overwrite a temp.txt that kestrelview-dxf did not write.\n"
     "  --open               Then open the Kestrelview window on DIR.\n"
     "  --output PICTURE     Then write the picture with kestrelview-render instead.\n"
@@ -60,7 +63,7 @@ std::string ParseBridgeArguments(int argc, char** argv, TBridgeOptions& options)
             value = argument.substr(equals + 1);
         }
         bool takesValue = name == "--out" || name == "--wall-height" || name == "--layers" ||
-                          name == "--unit" || name == "--output";
+                          name == "--unit" || name == "--view" || name == "--output";
         if (takesValue && !value)
         {
             if (i + 1 == argc)
@@ -94,6 +97,13 @@ std::string ParseBridgeArguments(int argc, char** argv, TBridgeOptions& options)
             if (!IsUnitOption(*value))
                 return "--unit takes mm, cm, m, in or auto, not " + *value;
             options.Unit = *value;
+        }
+        else if (name == "--view")
+        {
+            std::optional<TViewChoice> view = ViewChoiceNamed(*value);
+            if (!view)
+                return "--view takes corner, top or none, not " + *value;
+            options.View = *view;
         }
         else if (name == "--force")
             options.Force = true;
