@@ -8,10 +8,10 @@
 void PrintExtent(std::ostream& out, const TPlanExtent& extent, const TDrawingUnit& unit)
 {
     out << "extent: ";
-    if (extent.Empty())
-        out << "none, no segments\n";
-    else if (!extent.Finite)
+    if (!extent.Finite)
         out << "not finite, a coordinate is beyond what Kestrelview holds\n";
+    else if (extent.Empty())
+        out << "none, no segments\n";
     else
     {
         double width = extent.MaxX - extent.MinX, depth = extent.MaxY - extent.MinY;

@@ -48,10 +48,10 @@ TPlanView ChoosePlanView(TViewChoice choice, const std::vector<TModelPoint>& poi
         view.Description = "none (--view none)";
     else if (ownView)
         view.Description = "the drawing's own (its v and f texts)";
-    else if (extent.Empty())
-        view.Description = "none, the plan has no segments";
     else if (!extent.Finite)
         view.Description = "none, the plan's extent is not finite";
+    else if (extent.Empty())
+        view.Description = "none, the plan has no segments";
     else if (!layerFree)
         view.Description = "none, all 256 layers hold the drawing (--layers frees one)";
     if (!view.Description.empty())
