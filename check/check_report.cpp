@@ -20,7 +20,7 @@ nlohmann::ordered_json FindingsToJson(const std::vector<TFinding>& findings)
     {
         nlohmann::ordered_json item = {
             {"kind", FindingKindName(f.Kind)},
-            {"severity", IsWarning(f.Kind) ? "warning" : "note"},
+            {"severity", SeverityName(f.Kind)},
             {"layer", {f.Slot / 16, f.Slot % 16}},
             {"at", {ShortestDouble(f.X), ShortestDouble(f.Y)}},
             {"lines", f.Lines},

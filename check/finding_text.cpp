@@ -17,6 +17,11 @@ std::string LineText(int32_t line)
     return std::to_string(line);
 }
 
+std::string FirstLineText(const TFinding& f)
+{
+    return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front());
+}
+
 // Short Japanese names of the warnings, for the window's summary.
 const char* WarningNameJa(TFindingKind kind)
 {
@@ -123,26 +128,42 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
     }
 }
 
+const char* SeverityName(TFindingKind kind)
+{
+    return IsWarning(kind) ? "warning" : "note";
+}
+
 std::string FindingLine(const TFinding& f)
 {
-    return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front()) + ": layer " + LayerText(f.Slot) +
-           " at (" + ShortestText(f.X) + ", " + ShortestText(f.Y) +
-           "): " + (IsWarning(f.Kind) ? "warning" : "note") + ": " + FindingKindName(f.Kind) + ": " +
+    return FirstLineText(f) + ": layer " + LayerText(f.Slot) + " at (" + ShortestText(f.X) + ", " +
+           ShortestText(f.Y) + "): " + SeverityName(f.Kind) + ": " + FindingKindName(f.Kind) + ": " +
            f.MessageEn;
 }
 
-std::string FindingCounts(const std::vector<TFinding>& findings)
+std::string FindingKeyText(const TFinding& f)
+{
+    return std::string(SeverityName(f.Kind)) + ", " + FindingKindName(f.Kind) + ", layer " +
+           LayerText(f.Slot) + ", " + FirstLineText(f);
+}
+
+std::array<int, FindingKindCount> CountKinds(const std::vector<TFinding>& findings)
 {
     std::array<int, FindingKindCount> counts{};
     for (const TFinding& f : findings)
         ++counts[size_t(f.Kind)];
+    return counts;
+}
+
+std::string FindingCounts(const std::vector<TFinding>& findings)
+{
+    std::array<int, FindingKindCount> counts = CountKinds(findings);
     std::string text;
     for (int k = 0; k < FindingKindCount; ++k)
         if (counts[k] > 0)
         {
             auto kind = TFindingKind(k);
-            text += std::string(FindingKindName(kind)) + ": " + std::to_string(counts[k]) +
-                    (IsWarning(kind) ? " (warning)\n" : " (note)\n");
+            text += std::string(FindingKindName(kind)) + ": " + std::to_string(counts[k]) + " (" +
+                    SeverityName(kind) + ")\n";
         }
     return text;
 }

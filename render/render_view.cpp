@@ -1,5 +1,6 @@
 #include "render/render_view.h"
 
+#include "common/projection.h"
 #include "render/gl_functions.h"
 
 #include <array>
@@ -10,9 +11,6 @@
 
 namespace
 {
-
-constexpr double NearPlane = 500;
-constexpr double FarPlane = 50000;
 
 // The one point light, a fixed point of the scene.
 void SetLight(const TGLFunctions& gl)

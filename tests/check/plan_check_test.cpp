@@ -1,5 +1,6 @@
 #include "check/finding_text.h"
 #include "check/plan_check.h"
+#include "check/readable_color.h"
 #include "input/input_tables.h"
 #include "input/scene_loader.h"
 #include "model/build_model.h"
@@ -437,4 +438,75 @@ TEST(PlanCheck, FindsEachKindWhereItIsAndNothingElse)
             EXPECT_EQ(f.MessageJa, e.Ja);
         }
     }
+}
+
+TEST(FindingText, KeyEntriesAndCounts)
+{
+    std::vector<TFinding> found = CheckText(
+        "lg1\nly2\n 0 0 1000 0\n 1000 0 1000 1000\n 0 0 0 1000\nch 0 0 250 0 \"3,0\nch 1000 0 250 0 \"3,0\n",
+        {});
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(FindingKeyText(found[0]), "warning, unmarked-end, layer 1/2, temp.txt:4");
+    EXPECT_EQ(FindingKeyText(found[1]), "note, open-end, layer 1/2, temp.txt:4");
+    std::array<int, FindingKindCount> counts = CountKinds(found);
+    EXPECT_EQ(counts[size_t(K::UnmarkedEnd)], 2);
+    EXPECT_EQ(counts[size_t(K::OpenEnd)], 2);
+    EXPECT_EQ(counts[size_t(K::NoWall)], 0);
+    EXPECT_EQ(FindingCounts(found), "unmarked-end: 2 (warning)\nopen-end: 2 (note)\n");
+}
+
+// Every colour comes out at least 3:1 against its ground, changed no more
+// than that needs: darker on a light ground, lighter on a dark one.
+TEST(ReadableColor, StandsOutFromTheGroundByThreeToOne)
+{
+    const TRgb white = {1, 1, 1}, black = {0, 0, 0};
+    enum Change
+    {
+        Kept,
+        Darker,
+        Lighter,
+    };
+    struct Case
+    {
+        const char* Name;
+        TRgb Color, Ground;
+        Change Expected;
+    };
+    const Case cases[] = {
+        {"white on white (DXF colour 7)", {1, 1, 1}, white, Darker},
+        {"yellow on white", {1, 1, 0}, white, Darker},
+        {"pale grey on white", {0.85, 0.84, 0.82}, white, Darker},
+        {"dark red on white", {0.6, 0, 0}, white, Kept},
+        {"black on white", {0, 0, 0}, white, Kept},
+        {"dark blue on black", {0, 0, 0.4}, black, Lighter},
+        {"white on black", {1, 1, 1}, black, Kept},
+        {"grey on the window's blue", {0.7, 0.75, 0.8}, {200 / 255.0, 215 / 255.0, 230 / 255.0}, Darker},
+        {"mid grey on mid grey", {0.45, 0.45, 0.45}, {0.5, 0.5, 0.5}, Darker},
+        {"channels beyond 0 to 1", {2, 1.5, 1}, white, Darker},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        TRgb readable = ReadableColor(c.Color, c.Ground);
+        EXPECT_GE(ContrastRatio(readable, c.Ground), MinimumContrast);
+        if (c.Expected == Kept)
+        {
+            EXPECT_EQ(readable, c.Color);
+            continue;
+        }
+        EXPECT_LT(ContrastRatio(readable, c.Ground), MinimumContrast + 0.01);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_TRUE(c.Expected == Darker ? readable[i] <= std::min(c.Color[i], 1.0)
+                                             : readable[i] >= c.Color[i]);
+    }
+    // Yellow stays yellow: red and green darken alike, blue stays 0.
+    TRgb yellow = ReadableColor({1, 1, 0}, white);
+    EXPECT_DOUBLE_EQ(yellow[0], yellow[1]);
+    EXPECT_EQ(yellow[2], 0);
+    // A broken material entry: its missing channels count as black.
+    TRgb broken = ReadableColor({NAN, 0.5, NAN}, white);
+    EXPECT_TRUE(std::isfinite(broken[0]) && std::isfinite(broken[2]));
+    EXPECT_GE(ContrastRatio(broken, white), MinimumContrast);
+    EXPECT_NEAR(ContrastRatio(white, black), 21, 1e-9);
+    EXPECT_DOUBLE_EQ(ContrastRatio({0.2, 0.4, 0.6}, white), ContrastRatio(white, {0.2, 0.4, 0.6}));
 }
