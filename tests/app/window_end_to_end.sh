@@ -10,7 +10,7 @@ companion=$2
 drawing=$3
 
 for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh --tests" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
