@@ -1,7 +1,9 @@
 #include "render/render_view.h"
 
 #include "common/projection.h"
+#include "render/cut_plane.h"
 #include "render/gl_functions.h"
+#include "render/spot_marker.h"
 
 #include <array>
 #include <cmath>
@@ -149,6 +151,7 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.Rotatef(GLfloat(camera.Pitch), 1, 0, 0);
     gl.Rotatef(GLfloat(camera.Yaw), 0, 1, 0);
     gl.Translatef(GLfloat(-camera.EyePoint[0]), GLfloat(-camera.EyePoint[1]), GLfloat(-camera.EyePoint[2]));
+    SetCutPlane(gl, state.DrawList, state.CutHeight);
 
     gl.Enable(GL_NORMALIZE);
     SetLight(gl);
@@ -162,6 +165,8 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.EnableClientState(GL_VERTEX_ARRAY);
     gl.EnableClientState(GL_COLOR_ARRAY);
     DrawFaces(gl, state.DrawList, state.FlatShading);
+    if (state.Marker)
+        DrawSpotMarker(gl, *state.Marker);
     gl.DisableClientState(GL_VERTEX_ARRAY);
     gl.DisableClientState(GL_COLOR_ARRAY);
 

@@ -6,6 +6,7 @@
 #include "render/picture.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // What the main window holds for rendering: camera, clear colour, shading
@@ -19,6 +20,11 @@ struct TRenderState
     // Width over height of the projection: the window's 1.0 draws its 400 by
     // 300 picture stretched; a picture's own ratio draws it true.
     double AspectRatio = 1.0;
+    // Everything above this height (as the model stores heights) is cut
+    // away; nothing is when it is unset.
+    std::optional<float> CutHeight;
+    // A spot (model axes) marked over the picture, such as a finding's.
+    std::optional<std::array<float, 3>> Marker;
 };
 
 // Draws the whole scene into picture, the context made current for the render

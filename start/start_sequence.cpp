@@ -3,9 +3,12 @@
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
+#include "input/scene_tables.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
 #include "start/error_text.h"
+
+#include <utility>
 
 namespace
 {
@@ -20,6 +23,14 @@ void LoadInputs(TBuildRecord* record)
 }
 
 } // namespace
+
+void RebuildDrawList(TStartState& state, const TBuildRecord* record)
+{
+    if (record)
+        BuildDrawList(PolygonList, record->FaceOrigins, state.HiddenLayers, state.Render.DrawList);
+    else
+        BuildDrawList(PolygonList, state.Render.DrawList);
+}
 
 void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverrides& overrides)
 {
@@ -39,9 +50,31 @@ void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverr
     ApplyViewOverrides(overrides, ViewParameters);
     DeriveCamera(ViewParameters, state.Render.Camera);
     if (state.PrepareDrawing)
-        BuildDrawList(PolygonList, state.Render.DrawList);
+        RebuildDrawList(state, record);
     TakeEyePoint(ViewParameters, state.Render.Camera);
     state.Render.BackColor = BackgroundColor;
     if (state.FirstRender)
         state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);
+}
+
+std::optional<std::string> ReloadDrawing(TStartState& state, TBuildRecord& record)
+{
+    TSceneTables shown; // the model on screen, while the files are read
+    SwapSceneTables(shown);
+    TBuildRecord fresh;
+    try
+    {
+        LoadInputs(&fresh);
+    }
+    catch (const ProgramError& error)
+    {
+        SwapSceneTables(shown);
+        return ErrorDisplayText(error);
+    }
+    record = std::move(fresh);
+    if (state.PrepareDrawing)
+        RebuildDrawList(state, &record);
+    state.Render.BackColor = BackgroundColor;
+    state.StartError.reset();
+    return std::nullopt;
 }

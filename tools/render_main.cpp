@@ -138,10 +138,14 @@ int main(int argc, char** argv)
     // A flat picture is drawn after the start, with the flat shading.
     state.FirstRender = options.Picture && !options.Flat;
     state.PrepareDrawing = options.Picture.has_value();
+    state.Render.CutHeight = options.Cut;
+    for (int slot : options.HiddenLayers)
+        state.HiddenLayers.set(size_t(slot));
     // The plan check reads the build's record; the export files every face
-    // under its layer and kind, which the build keeps only when asked.
+    // under its layer and kind, and hidden layers are known by it, which the
+    // build keeps only when asked.
     TBuildRecord record;
-    const bool keepRecord = WantsCheck(options) || !options.Exports.empty();
+    const bool keepRecord = WantsCheck(options) || !options.Exports.empty() || state.HiddenLayers.any();
     RunStartSequence(state, keepRecord ? &record : nullptr, options.View);
     int status = ExitSucceeded;
     if (state.StartError)
@@ -160,7 +164,7 @@ int main(int argc, char** argv)
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
         !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
-                     options.MetresPerUnit, outputTaken ? std::cerr : std::cout))
+                     options.MetresPerUnit, state.HiddenLayers, outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state, PolygonList, ViewParameters);
@@ -182,7 +186,7 @@ int main(int argc, char** argv)
             QGuiApplication gui(argc, argv);
             std::array<int, 2> size = options.Size.value_or(std::array<int, 2>{PlanWidth, PlanHeight});
             if (!SaveBytes(*options.Plan, DrawPlan(PolygonList, record, MaterialTable, findings, size[0],
-                                                   size[1], options.PlanSvg)))
+                                                   size[1], options.PlanSvg, state.HiddenLayers)))
                 status = ExitFailed;
         }
     }
