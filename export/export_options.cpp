@@ -18,6 +18,8 @@ std::optional<TExportFormat> ExportFormatFor(std::string_view name)
         return TExportFormat::Gltf;
     if (extension == "obj")
         return TExportFormat::Obj;
+    if (extension == "html")
+        return TExportFormat::Html;
     return std::nullopt;
 }
 

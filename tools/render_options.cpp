@@ -161,7 +161,7 @@ std::string TakeExport(TRenderOptions& options, const std::string& value)
     if (!file)
         return "--export needs a file name";
     if (!ExportFormatFor(value))
-        return "--export: " + DisplayBytes(value) + " does not end in .glb, .gltf or .obj";
+        return "--export: " + DisplayBytes(value) + " does not end in .glb, .gltf, .obj or .html";
     options.Exports.push_back(*file);
     return "";
 }
@@ -200,8 +200,8 @@ const TOptionRow OptionTable[] = {
      TakeSnap},
     {"version", nullptr, "Displays version information.", TakeVersion},
     {"export", "FILE",
-     "Write the model in 3D to FILE: glTF binary (.glb), glTF (.gltf) or OBJ (.obj, with its .mtl "
-     "beside it). May be given more than once.",
+     "Write the model in 3D to FILE: glTF binary (.glb), glTF (.gltf), OBJ (.obj, with its .mtl "
+     "beside it) or a web page that shows it in any browser (.html). May be given more than once.",
      TakeExport},
     {"unit", "UNIT", "What a drawing unit is, for --export: mm (the default), cm or m.", TakeUnit},
 };

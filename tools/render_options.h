@@ -29,7 +29,7 @@ struct TRenderOptions
     std::optional<TOutputFile> Picture;
     bool Flat = false;
     bool Version = false;             // print the version and stop
-    std::vector<TOutputFile> Exports; // .glb, .gltf or .obj
+    std::vector<TOutputFile> Exports; // .glb, .gltf, .obj or .html
     double MetresPerUnit = 0.001;     // a drawing unit is a millimetre unless --unit says otherwise
     std::string Directory = ".";
     std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given

@@ -274,7 +274,8 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
         }
     // An OBJ's material library is written first, beside it.
     for (const auto& [target, shown] :
-         {std::pair{"missing/model.glb", "missing/model.glb"}, std::pair{"keep/model.obj", "keep/model.mtl"}})
+         {std::pair{"missing/model.glb", "missing/model.glb"}, std::pair{"keep/model.obj", "keep/model.mtl"},
+          std::pair{"missing/model.HTML", "missing/model.HTML"}})
     {
         TToolRun run = RunTool(folder.Path(), {"--export", target});
         EXPECT_EQ(run.Status, 1);
@@ -310,6 +311,11 @@ TEST(RenderTool, OutputsGoWhereTheirBytesSay)
         ASSERT_EQ(stat(device.c_str(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << option;
     }
+    const std::string page = dir + "/null.html";
+    ASSERT_EQ(mknod(page.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    EXPECT_EQ(RunToolWithBytes(dir, {"--export", page, dir}), 0);
+    ASSERT_EQ(stat(page.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
 TEST(RenderTool, ExampleHouse)
