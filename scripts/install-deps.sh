@@ -16,9 +16,11 @@ packages=(
   desktop-file-utils man-db groff-base
   clang-format clang-tidy
   libdxflib-dev python3-ezdxf librecad-data
+  chromium
 )
-# Node and npm run the glTF Validator in the tests. Debian's only where none
-# works already: a node installed from elsewhere may refuse Debian's npm.
+# chromium opens the exported web pages in the tests, driven by Playwright;
+# node and npm run it and the glTF Validator. Debian's node and npm only where
+# none works already: a node installed from elsewhere may refuse Debian's npm.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)
 npm --version >/dev/null 2>&1 || packages+=(npm)
 
