@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace
 {
@@ -272,6 +274,11 @@ TEST(WebPage, CarriesTheModelAndNamesAsData)
     const std::string glb = Base64(GltfBytes(model, true));
     EXPECT_EQ(ScriptText(page, "id=\"model\">"), glb);
     EXPECT_LE(page.size() - glb.size(), 800u * 1024);
+    // three.js comes with its licence.
+    std::ifstream licence(std::string(getenv("KV_SOURCE_DIR")) + "/third_party/three/LICENSE");
+    const std::string licenceText{std::istreambuf_iterator<char>(licence), std::istreambuf_iterator<char>()};
+    EXPECT_FALSE(licenceText.empty());
+    EXPECT_NE(page.find(licenceText), std::string::npos);
 
     const std::string text = ScriptText(page, "id=\"page-data\">");
     EXPECT_EQ(text.find('<'), std::string::npos) << text;
