@@ -1,24 +1,16 @@
 #include "export/export_options.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string>
+#include "common/file_ending.h"
 
 std::optional<TExportFormat> ExportFormatFor(std::string_view name)
 {
-    const size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos)
-        return std::nullopt;
-    std::string extension(name.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "glb")
+    if (HasEnding(name, ".glb"))
         return TExportFormat::Glb;
-    if (extension == "gltf")
+    if (HasEnding(name, ".gltf"))
         return TExportFormat::Gltf;
-    if (extension == "obj")
+    if (HasEnding(name, ".obj"))
         return TExportFormat::Obj;
-    if (extension == "html")
+    if (HasEnding(name, ".html"))
         return TExportFormat::Html;
     return std::nullopt;
 }

@@ -1,27 +1,12 @@
 #include "start/picture_file.h"
 
 #include "common/errors.h"
+#include "common/file_ending.h"
 #include "common/output_file.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-
-#include <algorithm>
-#include <cctype>
-
-namespace
-{
-
-bool EndsInPng(const std::string& path)
-{
-    const std::string suffix = ".png";
-    return path.size() >= suffix.size() &&
-           std::equal(suffix.rbegin(), suffix.rend(), path.rbegin(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
-} // namespace
 
 void WritePicture(const TPicture& picture, const std::string& path, TPictureFormat format)
 {
@@ -29,7 +14,7 @@ void WritePicture(const TPicture& picture, const std::string& path, TPictureForm
     // that layout as it is and writes 24 bits a pixel; the PNG gets 24 bits.
     const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width, picture.Height,
                        picture.Width * 4, QImage::Format_RGB32);
-    const bool png = format == TPictureFormat::ByName && EndsInPng(path);
+    const bool png = format == TPictureFormat::ByName && HasEnding(path, ".png");
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) ||

@@ -1,7 +1,8 @@
 // kestrelview-dxf: converts a DXF drawing into a folder Kestrelview reads,
 // then, when asked, opens the window there or writes its picture.
-#include "dxf/bridge_run.h"
-#include "dxf/command_line.h"
+#include "tools/bridge_options.h"
+#include "tools/bridge_run.h"
+#include "tools/command_line.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,13 +16,6 @@
 
 namespace
 {
-
-enum ExitStatus
-{
-    ExitSucceeded = 0,
-    ExitFailed = 1,
-    ExitUsage = 2,
-};
 
 std::string ExecutableFolder()
 {
@@ -83,22 +77,8 @@ int RunProgram(const std::string& program, const std::vector<std::string>& argum
 int main(int argc, char** argv)
 {
     TBridgeOptions options;
-    std::string usageError = ParseBridgeArguments(argc, argv, options);
-    if (!usageError.empty())
-    {
-        std::cerr << "kestrelview-dxf: " << usageError << "\n\n" << BridgeHelpText;
-        return ExitUsage;
-    }
-    if (options.Help)
-    {
-        std::cout << BridgeHelpText;
-        return ExitSucceeded;
-    }
-    if (options.Version)
-    {
-        std::cout << "kestrelview-dxf " KV_VERSION "\n";
-        return ExitSucceeded;
-    }
+    if (std::optional<int> status = ParseBridgeCommandLine(argc, argv, options))
+        return *status;
     int status = RunBridge(options, std::cout, std::cerr);
     if (!std::cout.flush())
     {

@@ -1,7 +1,8 @@
 // kestrelview-render: the window's start sequence without a window, for
 // batch use, scripts and tests. Reads the drawing from DIR, then writes the
-// picture the window would show, the model as JSON, or a short summary; and
-// on request checks the plan for what keeps walls and slabs from being made.
+// picture the window would show, the model as JSON, or a short summary; on
+// request exports the model in 3D, and checks the plan for what keeps walls
+// and slabs from being made.
 #include "check/check_report.h"
 #include "check/finding_text.h"
 #include "check/plan_check.h"
@@ -15,6 +16,7 @@
 #include "start/picture_file.h"
 #include "start/plan_picture.h"
 #include "start/start_sequence.h"
+#include "tools/command_line.h"
 #include "tools/export_command.h"
 #include "tools/model_summary.h"
 #include "tools/render_options.h"
@@ -116,6 +118,8 @@ int main(int argc, char** argv)
     MaskFloatingPointExceptions();
     TRenderOptions options;
     if (std::optional<int> status = ParseCommandLine(argc, argv, options))
+        return *status;
+    if (std::optional<int> status = EnterDirectory(options))
         return *status;
     auto application = std::make_unique<QCoreApplication>(argc, argv);
 

@@ -7,14 +7,6 @@
 #include <string>
 #include <vector>
 
-enum ExitStatus
-{
-    ExitSucceeded = 0,
-    ExitFailed = 1,
-    ExitUsage = 2,
-    ExitWarned = 3, // the plan check found a warning
-};
-
 // An output file: the name as typed, for messages, and the path it resolves
 // to from the folder the command was started in. Both are the bytes given.
 struct TOutputFile
@@ -28,7 +20,6 @@ struct TRenderOptions
     std::optional<TOutputFile> Json; // Name "-": standard output
     std::optional<TOutputFile> Picture;
     bool Flat = false;
-    bool Version = false;             // print the version and stop
     std::vector<TOutputFile> Exports; // .glb, .gltf, .obj or .html
     double MetresPerUnit = 0.001;     // a drawing unit is a millimetre unless --unit says otherwise
     std::string Directory = ".";
@@ -47,7 +38,11 @@ struct TRenderOptions
 bool WantsCheck(const TRenderOptions& options);
 
 // Fills options from the command line, taking every path as the bytes in
-// argv, output names resolved against the start folder; then enters DIR.
-// Returns an exit status when the command ends here: after the help or the
-// version, or after a usage error, which it reports on standard error.
+// argv, output names resolved against the start folder. Returns an exit
+// status when the command ends here: after the help or the version, or after
+// a usage error, which it reports on standard error.
 std::optional<int> ParseCommandLine(int argc, char** argv, TRenderOptions& options);
+
+// Makes DIR the current directory, where the drawing's files are read by
+// their bare names. Returns the usage error's exit status when it cannot.
+std::optional<int> EnterDirectory(const TRenderOptions& options);

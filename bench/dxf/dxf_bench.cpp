@@ -1,8 +1,8 @@
 // Time to convert a DXF of 100,000 LINE entities (a grid of rooms on four
 // layers, written by the benchmark): reading alone, and the whole bridge run
 // from the file to temp.txt and the material tables, with and without walls.
-#include "dxf/bridge_run.h"
 #include "dxf/dxf_read.h"
+#include "tools/bridge_run.h"
 
 #include <benchmark/benchmark.h>
 

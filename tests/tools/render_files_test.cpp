@@ -1,6 +1,8 @@
 // kestrelview-render as a command: exit statuses, where it reads and
-// writes, the pictures it writes, and what it never writes.
+// writes, the pictures it writes, and what it never writes; and the command
+// line it shares with kestrelview-dxf.
 #include "tests/tools/tool_runner.h"
+#include "tools/bridge_options.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,35 +75,149 @@ constexpr uint32_t White = 0xFFFFFF;
 
 } // namespace
 
-TEST(RenderTool, CommandLineMistakesAreUsageErrors)
+// A line in millimetres from (0, 0) to (1000, 0) on layer 0.
+const std::string OneLineDxf = "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
+                               "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1000\n21\n0\n"
+                               "0\nENDSEC\n0\nEOF\n";
+
+// Both companions read one grammar: each mistake is exit status 2 with the
+// program's name, the message and the help on standard error, and nothing
+// written.
+TEST(Companions, CommandLineMistakesAreUsageErrors)
 {
     TDrawingFolder folder;
     WriteDrawing(folder, TinyMaterials, OneWall);
-    const QStringList cases[] = {
-        {"--colour"},
-        {folder.Path(), folder.Path()},
-        {"--json"},
-        {"--json", "", folder.Path()},
-        {"--output=", folder.Path()},
-        {folder.File("no such folder")},
-        {"--snap", "-1"},
-        {"--plan", "plan.txt"},
-        {"--json", "-", "--check-json", "-"},
-        {"--export", "model.txt"},
-        {"--unit", "km", "--export", "model.glb"},
-    };
-    for (const QStringList& arguments : cases)
+    WriteBytes(folder.File("plan.dxf"), OneLineDxf);
+    const QString render = KV_RENDER_TOOL;
+    const QString bridge = KV_DXF_TOOL;
+    const struct
     {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        TToolRun run = RunTool(folder.Path(), arguments);
+        QString Program;
+        QStringList Arguments;
+        std::string Message;
+    } cases[] = {
+        {render, {"--colour"}, "unknown option --colour"},
+        {render, {"-colour"}, "unknown option -colour"},
+        {render, {"---json", "-"}, "unknown option ---json"},
+        {render, {"--v"}, "unknown option --v"},
+        {render, {".", "."}, "only one DIR may be given"},
+        {render, {"--json"}, "--json needs a value"},
+        {render, {"--json", ""}, "--json needs a value"},
+        {render, {"--output="}, "--output needs a value"},
+        {render, {"--flat=yes"}, "--flat takes no value"},
+        {render, {"--help=yes"}, "--help takes no value"},
+        {render, {"no such folder"}, "cannot enter the folder no such folder"},
+        {render, {"--", "--json"}, "cannot enter the folder --json"},
+        {render, {"--size=15x16"}, "--size: 15x16 is not WxH with W and H from 16 to 8192"},
+        {render, {"--eye", "-1,-2"}, "--eye: -1,-2 is not X,Y,H (three finite numbers)"},
+        {render, {"--snap", "-1"}, "--snap: -1 is not a distance of 0 or more"},
+        {render, {"--plan", "plan.txt"}, "--plan: plan.txt is not a file name ending in .svg or .png"},
+        {render,
+         {"--plan", "plan.svg.txt"},
+         "--plan: plan.svg.txt is not a file name ending in .svg or .png"},
+        {render,
+         {"--json", "-", "--check-json", "-"},
+         "only one of --json and --check-json may write to standard output"},
+        {render,
+         {"--export", "model.txt"},
+         "--export: model.txt is not a file name ending in .glb, .gltf, .obj or .html"},
+        {render, {"--unit", "km", "--export", "model.glb"}, "--unit: km is not mm, cm or m"},
+        {render, {"--unit", "in"}, "--unit: in is not mm, cm or m"},
+        {bridge, {"--colour", "plan.dxf"}, "unknown option --colour"},
+        {bridge, {}, "no PLAN.dxf given"},
+        {bridge, {"--force"}, "no PLAN.dxf given"},
+        {bridge, {"plan.dxf", "other.dxf"}, "only one PLAN.dxf may be given"},
+        {bridge, {"plan.dxf", "--out"}, "--out needs a value"},
+        {bridge, {"--out=", "plan.dxf"}, "--out needs a value"},
+        {bridge, {"--force=1", "plan.dxf"}, "--force takes no value"},
+        {bridge, {"--wall-height", "0", "plan.dxf"}, "--wall-height: 0 is not a height in metres above 0"},
+        {bridge, {"--wall-height=-2.4", "plan.dxf"}, "--wall-height: -2.4 is not a height in metres above 0"},
+        {bridge, {"--layers", ",", "plan.dxf"}, "--layers: , is not a list of layer names"},
+        {bridge, {"--unit", "km", "plan.dxf"}, "--unit: km is not mm, cm, m, in or auto"},
+        {bridge, {"--open", "--output", "p.png", "plan.dxf"}, "--open and --output cannot be used together"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string name = QFileInfo(c.Program).fileName().toStdString();
+        SCOPED_TRACE(name + " " + c.Arguments.join(' ').toStdString());
+        TToolRun run = RunProgram(c.Program, folder.Path(), c.Arguments);
         EXPECT_EQ(run.Status, 2);
-        EXPECT_NE(run.Err.find("Usage:"), std::string::npos) << run.Err;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), name + ": " + c.Message);
+        EXPECT_NE(run.Err.find("\n\nUsage: " + name + " [options] "), std::string::npos) << run.Err;
         EXPECT_EQ(run.Out, "");
     }
+    EXPECT_FALSE(QFileInfo::exists(folder.File("plan.kestrelview")));
+    EXPECT_FALSE(QFileInfo::exists(folder.File("p.png")));
 
-    TToolRun help = RunTool(folder.Path(), {"--help"});
-    EXPECT_EQ(help.Status, 0);
-    EXPECT_NE(help.Out.find("--json"), std::string::npos);
+    // The help and the version, in whatever place they are asked for.
+    for (const QString& program : {render, bridge})
+    {
+        const std::string name = QFileInfo(program).fileName().toStdString();
+        for (const QStringList& arguments :
+             {QStringList{"--help"}, {"-h"}, {"-?"}, {"plan.dxf", "-help", "--colour"}})
+        {
+            SCOPED_TRACE(name + " " + arguments.join(' ').toStdString());
+            TToolRun help = RunProgram(program, folder.Path(), arguments);
+            EXPECT_EQ(help.Status, 0);
+            EXPECT_EQ(help.Out.rfind("Usage: " + name + " [options] ", 0), 0u) << help.Out;
+            EXPECT_NE(help.Out.find("  -v, --version "), std::string::npos) << help.Out;
+            EXPECT_EQ(help.Err, "");
+        }
+        for (const QStringList& arguments : {QStringList{"--version"}, {"-v", "."}, {"-version"}})
+        {
+            TToolRun version = RunProgram(program, folder.Path(), arguments);
+            EXPECT_EQ(version.Status, 0);
+            EXPECT_EQ(version.Out, name + " " KV_VERSION "\n");
+        }
+    }
+}
+
+// File endings in any case, and an argument that begins with "-" after "--".
+TEST(Companions, EndingsInAnyCaseAndArgumentsAfterDoubleDash)
+{
+    QTemporaryDir start;
+    QDir(start.path()).mkdir("-dir");
+    WriteBytes(start.filePath("-dir/material.txt"), TinyMaterials);
+    WriteBytes(start.filePath("-dir/temp.txt"), OneWall);
+    TToolRun run = RunTool(start.path(), {"--plan=p.SVG", "--output", "p.PNG", "--export", "m.GLB",
+                                          "--export", "m.Obj", "--", "-dir"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(ReadBytes(start.filePath("p.SVG")).find("<svg"), std::string::npos);
+    EXPECT_EQ(ReadBytes(start.filePath("p.PNG")).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadBytes(start.filePath("m.GLB")).substr(0, 4), "glTF");
+    EXPECT_NE(ReadBytes(start.filePath("m.Obj")).find("mtllib m.mtl"), std::string::npos);
+    EXPECT_TRUE(QFileInfo::exists(start.filePath("m.mtl")));
+
+    WriteBytes(start.filePath("-PLAN.DXF"), OneLineDxf);
+    run = RunProgram(KV_DXF_TOOL, start.path(), {"--wall-height=2.4", "--", "-PLAN.DXF"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(QFileInfo::exists(start.filePath("-PLAN.kestrelview/temp.txt")));
+    run = RunProgram(KV_DXF_TOOL, start.path(), {"--out=converted", "--", "-PLAN.DXF"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(QFileInfo::exists(start.filePath("converted/temp.txt")));
+}
+
+// The bridge's folder beside the plan: ".dxf" in any case gives way to
+// ".kestrelview", anything else keeps its name.
+TEST(Companions, BridgeFolderBesideThePlan)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plan.dxf", "plan.kestrelview"},     {"dir/PLAN.DXF", "dir/PLAN.kestrelview"},
+        {"plan.Dxf", "plan.kestrelview"},     {"plan.dxf.txt", "plan.dxf.txt.kestrelview"},
+        {"plan", "plan.kestrelview"},         {"x.dxf/plan", "x.dxf/plan.kestrelview"},
+        {"dir/.dxf", "dir/.dxf.kestrelview"}, {".dxf", ".dxf.kestrelview"},
+        {"a.dxf", "a.kestrelview"},
+    };
+    for (const auto& [plan, folder] : cases)
+    {
+        TBridgeOptions options;
+        options.Plan = plan;
+        EXPECT_EQ(OutputFolder(options), folder) << plan;
+    }
+    TBridgeOptions given;
+    given.Plan = "plan.dxf";
+    given.Folder = "elsewhere";
+    EXPECT_EQ(OutputFolder(given), "elsewhere");
 }
 
 TEST(RenderTool, ReadsFromDirAndWritesRelativeToTheStartFolder)
@@ -362,6 +478,9 @@ TEST(RenderTool, PictureOptions)
     } cases[] = {
         {{"--eye", "1000,2000,1.5"}, "/view/eye", {1000, 1500, -2000}},
         {{"--target", "-5,6,0.25"}, "/view/target", {-5, 250, -6}},
+        {{"--eye", "-12000,-14000,4"}, "/view/eye", {-12000, 4000, 14000}},
+        {{"--eye=-12000,-14000,4"}, "/view/eye", {-12000, 4000, 14000}},
+        {{"-target", "-5,6,0.25"}, "/view/target", {-5, 250, -6}},
         {{"--fov", "200"}, "/camera/viewAngle", 160},
         {{"--eye", "1000,0,0", "--target", "0,0,0", "--turn", "90"}, "/view/eye", {0, 0, -1000}},
         {{"--turn", "-270", "--eye", "1000,0,0", "--target", "0,0,0"}, "/view/eye", {0, 0, -1000}},

@@ -7,13 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile)
+TToolRun RunProgram(const QString& program, const QString& startFolder, const QStringList& arguments,
+                    const QString& outputFile)
 {
     QProcess process;
     process.setWorkingDirectory(startFolder);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.start(KV_RENDER_TOOL, arguments);
+    process.start(program, arguments);
     process.waitForFinished(-1);
     TToolRun run;
     if (process.exitStatus() == QProcess::NormalExit)
@@ -21,6 +22,11 @@ TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const
     run.Out = process.readAllStandardOutput().toStdString();
     run.Err = process.readAllStandardError().toStdString();
     return run;
+}
+
+TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile)
+{
+    return RunProgram(KV_RENDER_TOOL, startFolder, arguments, outputFile);
 }
 
 int RunToolWithBytes(const std::string& startFolder, const std::vector<std::string>& arguments)

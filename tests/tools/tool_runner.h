@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-// What one run of kestrelview-render gave.
+// What one run of a companion gave.
 struct TToolRun
 {
     int Status = -1; // exit status, -1 when the program crashed
@@ -17,8 +17,12 @@ struct TToolRun
     std::string Err;
 };
 
-// Runs kestrelview-render with arguments, started in startFolder; its
-// standard output goes to outputFile when one is named.
+// Runs program (KV_RENDER_TOOL or KV_DXF_TOOL) with arguments, started in
+// startFolder; its standard output goes to outputFile when one is named.
+TToolRun RunProgram(const QString& program, const QString& startFolder, const QStringList& arguments,
+                    const QString& outputFile = {});
+
+// The same with kestrelview-render.
 TToolRun RunTool(const QString& startFolder, const QStringList& arguments, const QString& outputFile = {});
 
 // Runs kestrelview-render with arguments taken as raw bytes, started in

@@ -1,4 +1,4 @@
-#include "dxf/bridge_run.h"
+#include "tools/bridge_run.h"
 
 #include "common/errors.h"
 #include "common/output_file.h"
@@ -8,6 +8,7 @@
 #include "dxf/dxf_read.h"
 #include "dxf/interchange_writer.h"
 #include "dxf/regular_file.h"
+#include "tools/command_line.h"
 
 #include <sys/stat.h>
 
@@ -115,22 +116,22 @@ int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& er
     catch (const DxfError& error)
     {
         err << "kestrelview-dxf: " << error.what() << "\n";
-        return 1;
+        return ExitFailed;
     }
     catch (const ProgramError& error)
     {
         err << "kestrelview-dxf: " << error.what() << "\n";
-        return 1;
+        return ExitFailed;
     }
     catch (const std::bad_alloc&)
     {
         err << "kestrelview-dxf: not enough memory to convert " << options.Plan << "\n";
-        return 1;
+        return ExitFailed;
     }
     catch (const std::exception& error)
     {
         err << "kestrelview-dxf: cannot convert " << options.Plan << ": " << error.what() << "\n";
-        return 1;
+        return ExitFailed;
     }
-    return 0;
+    return ExitSucceeded;
 }

@@ -14,16 +14,12 @@ struct TBridgeOptions
     bool Force = false;
     bool Open = false;
     std::optional<std::string> Picture; // --output
-    bool Help = false;
-    bool Version = false;
 };
 
-// The text --help prints.
-extern const char BridgeHelpText[];
-
 // Reads the command line into options, arguments kept as the bytes given.
-// Returns the usage error, or an empty text when the line is sound.
-std::string ParseBridgeArguments(int argc, char** argv, TBridgeOptions& options);
+// Returns the exit status when the command ends here: after the help or the
+// version, or after a usage error.
+std::optional<int> ParseBridgeCommandLine(int argc, char** argv, TBridgeOptions& options);
 
 // The folder the files go to: --out, or the DXF's path without its ".dxf"
 // and with ".kestrelview" added.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dxf/command_line.h"
+#include "tools/bridge_options.h"
 
 #include <iosfwd>
 
 // Converts the DXF the options name: reads it, writes temp.txt (and the
 // material tables where they are missing) into the output folder, and prints
 // the summary to out. A problem is reported on err. Returns the exit status,
-// 0 or 1.
+// ExitSucceeded or ExitFailed.
 int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& err);
