@@ -21,6 +21,14 @@ std::string LayerLabel(const TBuildRecord& record, int slot)
     return group.empty() ? name : ShiftJisToUtf8(group, TBadBytes::Replace) + " / " + name;
 }
 
+int64_t ShownFaceCount(const TBuildRecord& record, const THiddenLayers& hidden)
+{
+    int64_t count = 0;
+    for (const TFaceOrigin& origin : record.FaceOrigins)
+        count += !hidden[origin.Slot];
+    return count;
+}
+
 std::vector<int> DrawingLayers(const TBuildRecord& record)
 {
     std::vector<int> layers;

@@ -3,6 +3,7 @@
 #include "model/build_record.h"
 
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ std::string LayerName(const TLayerNames& names, int slot);
 // A layer in a list of the drawing's layers: LayerName, after the group's
 // "lgn" name and " / " when the group has one.
 std::string LayerLabel(const TBuildRecord& record, int slot);
+
+// How many of the record's faces lie on layers that are not hidden.
+int64_t ShownFaceCount(const TBuildRecord& record, const THiddenLayers& hidden);
 
 // The slots that hold segments, in slot order: the layers a drawing has.
 std::vector<int> DrawingLayers(const TBuildRecord& record);

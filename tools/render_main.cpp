@@ -163,8 +163,10 @@ int main(int argc, char** argv)
     const bool outputTaken =
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
-        !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
-                     options.MetresPerUnit, state.HiddenLayers, outputTaken ? std::cerr : std::cout))
+        !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor, state.HiddenLayers,
+                     WebPageFor(state.Render, ViewParameters, ShownFaceCount(record, state.HiddenLayers),
+                                options.MetresPerUnit),
+                     outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state, PolygonList, ViewParameters);
