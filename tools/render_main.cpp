@@ -13,6 +13,7 @@
 #include "render/float_control.h"
 #include "render/render_view.h"
 #include "start/error_text.h"
+#include "start/model_export.h"
 #include "start/picture_file.h"
 #include "start/plan_picture.h"
 #include "start/start_sequence.h"
@@ -163,7 +164,7 @@ int main(int argc, char** argv)
     const bool outputTaken =
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
-        !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor, state.HiddenLayers,
+        !SaveExports(options.Exports, record, state.HiddenLayers,
                      WebPageFor(state.Render, ViewParameters, ShownFaceCount(record, state.HiddenLayers),
                                 options.MetresPerUnit),
                      outputTaken ? std::cerr : std::cout))
