@@ -1,6 +1,7 @@
 #include "start/model_export.h"
 
 #include "export/export_file.h"
+#include "export/export_options.h"
 #include "input/input_tables.h"
 #include "model/model_tables.h"
 
@@ -32,9 +33,10 @@ TExportModel ShownExportModel(const TBuildRecord& record, const THiddenLayers& h
 }
 
 void ExportShownModel(const TRenderState& render, const TViewParameters& view, const TBuildRecord& record,
-                      const THiddenLayers& hidden, double metresPerUnit, const std::string& name,
+                      const THiddenLayers& hidden, std::string_view unit, const std::string& name,
                       const std::string& path)
 {
+    const double metresPerUnit = MetresPerUnit(unit).value_or(0.001);
     WriteExportFile(ShownExportModel(record, hidden, metresPerUnit),
                     WebPageFor(render, view, ShownFaceCount(record, hidden), metresPerUnit), name, path);
 }

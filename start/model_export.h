@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The 3D export of the model the start built, shared by the window's Export
 // and the companion's --export, so that both write the same files.
@@ -24,9 +25,10 @@ TWebPage WebPageFor(const TRenderState& render, const TViewParameters& view, int
 TExportModel ShownExportModel(const TBuildRecord& record, const THiddenLayers& hidden, double metresPerUnit);
 
 // Writes the model shown in the format name asks for to path, as the
-// companion's --export does with the same options: hidden layers left out, a
-// web page showing render's picture of view. Raises the file-create error
-// naming name when the file cannot be written, and then writes nothing.
+// companion's --export does with the same options: unit "mm", "cm" or "m"
+// (as --unit takes it; anything else is "mm"), hidden layers left out, a web
+// page showing render's picture of view. Raises the file-create error naming
+// name when the file cannot be written, and then writes nothing.
 void ExportShownModel(const TRenderState& render, const TViewParameters& view, const TBuildRecord& record,
-                      const THiddenLayers& hidden, double metresPerUnit, const std::string& name,
+                      const THiddenLayers& hidden, std::string_view unit, const std::string& name,
                       const std::string& path);

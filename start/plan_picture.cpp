@@ -2,6 +2,8 @@
 
 #include "check/finding_text.h"
 #include "check/readable_color.h"
+#include "input/input_tables.h"
+#include "model/model_tables.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -394,10 +396,21 @@ void PaintPlan(QPainter& painter, const std::vector<TPGon>& faces, const TBuildR
     Paint(painter, faces, record, materials, findings, width, height, look, false);
 }
 
-QPointF PlanPoint(const TBuildRecord& record, const std::vector<TFinding>& findings, int width, int height,
-                  const TPlanLook& look, double x, double y)
+void PaintModelPlan(QPainter& painter, const TBuildRecord& record, const std::vector<TFinding>& findings,
+                    int width, int height, const TPlanLook& look)
 {
-    return Looked(FitPlan(record, findings, width, height), look).At(x, y);
+    PaintPlan(painter, PolygonList, record, MaterialTable, findings, width, height, look);
+}
+
+std::vector<QPointF> FindingPlaces(const TBuildRecord& record, const std::vector<TFinding>& findings,
+                                   int width, int height, const TPlanLook& look)
+{
+    const TPlanView view = Looked(FitPlan(record, findings, width, height), look);
+    std::vector<QPointF> places;
+    places.reserve(findings.size());
+    for (const TFinding& f : findings)
+        places.push_back(FinitePlace(f) ? view.At(f.X, f.Y) : QPointF(NAN, NAN));
+    return places;
 }
 
 void ZoomPlanAt(TPlanLook& look, double factor, QPointF at)
@@ -415,7 +428,7 @@ void BringIntoView(TPlanLook& look, const TBuildRecord& record, const std::vecto
     if (finding >= findings.size() || !FinitePlace(findings[finding]))
         return;
     const QPointF at =
-        PlanPoint(record, findings, width, height, look, findings[finding].X, findings[finding].Y);
+        Looked(FitPlan(record, findings, width, height), look).At(findings[finding].X, findings[finding].Y);
     const QRectF inside = QRectF(0, 0, width, height).adjusted(Margin, Margin, -Margin, -Margin);
     if (inside.contains(at))
         return;

@@ -52,10 +52,14 @@ void PaintPlan(QPainter& painter, const std::vector<TPGon>& faces, const TBuildR
                const TMaterialTable& materials, const std::vector<TFinding>& findings, int width, int height,
                const TPlanLook& look);
 
-// Where the host's plan point x, y (as findings give it) lies in what
+// PaintPlan of the model in the module tables, which record describes.
+void PaintModelPlan(QPainter& painter, const TBuildRecord& record, const std::vector<TFinding>& findings,
+                    int width, int height, const TPlanLook& look);
+
+// Where each finding's place (NaN for one that has none) lies in what
 // PaintPlan paints with the same arguments.
-QPointF PlanPoint(const TBuildRecord& record, const std::vector<TFinding>& findings, int width, int height,
-                  const TPlanLook& look, double x, double y);
+std::vector<QPointF> FindingPlaces(const TBuildRecord& record, const std::vector<TFinding>& findings,
+                                   int width, int height, const TPlanLook& look);
 
 // Zooms look by factor, within limits, about the picture point at, which
 // stays in place.

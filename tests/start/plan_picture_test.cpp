@@ -132,20 +132,21 @@ TEST_F(PlanPicture, WindowsViewHidesZoomsAndPicks)
     look.Picked = 0;
     EXPECT_GT(PixelsLike(paint(look), Bluish), 50);
 
-    const QPointF corner = PlanPoint(record, findings, 300, 300, look, 0, 0);
-    const QPointF far = PlanPoint(record, findings, 300, 300, look, 1000, 1000);
-    EXPECT_NEAR(far.x() - corner.x(), corner.y() - far.y(), 1e-9); // true proportions, y up
+    // Two findings mark the corner and the far end of the first wall.
+    std::vector<TFinding> marks = {finding, finding};
+    marks[0].X = 0, marks[0].Y = 0;
+    auto places = [&] { return FindingPlaces(record, marks, 300, 300, look); };
+    const QPointF corner = places()[0], end = places()[1];
+    EXPECT_NEAR(end.x() - corner.x(), corner.y() - end.y(), 1e-9); // true proportions, y up
     ZoomPlanAt(look, 3, corner);
-    const QPointF zoomedCorner = PlanPoint(record, findings, 300, 300, look, 0, 0);
-    EXPECT_NEAR(zoomedCorner.x(), corner.x(), 1e-9);
-    EXPECT_NEAR(zoomedCorner.y(), corner.y(), 1e-9);
-    const QPointF zoomedFar = PlanPoint(record, findings, 300, 300, look, 1000, 1000);
-    EXPECT_NEAR(zoomedFar.x() - zoomedCorner.x(), 3 * (far.x() - corner.x()), 1e-6);
+    EXPECT_NEAR(places()[0].x(), corner.x(), 1e-9);
+    EXPECT_NEAR(places()[0].y(), corner.y(), 1e-9);
+    EXPECT_NEAR(places()[1].x() - corner.x(), 3 * (end.x() - corner.x()), 1e-6);
     ZoomPlanAt(look, 1e9, corner);
     EXPECT_EQ(look.Zoom, 1000);
 
     BringIntoView(look, record, findings, 0, 300, 300);
-    const QPointF brought = PlanPoint(record, findings, 300, 300, look, 1000, 1000);
+    const QPointF brought = FindingPlaces(record, findings, 300, 300, look)[0];
     EXPECT_NEAR(brought.x(), 150, 1e-6);
     EXPECT_NEAR(brought.y(), 150, 1e-6);
     const TPlanLook centred = look;
