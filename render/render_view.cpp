@@ -1,5 +1,6 @@
 #include "render/render_view.h"
 
+#include "render/depth_range.h"
 #include "render/gl_functions.h"
 
 #include <array>
@@ -10,9 +11,6 @@
 
 namespace
 {
-
-constexpr double NearPlane = 500;
-constexpr double FarPlane = 50000;
 
 // The one point light, a fixed point of the scene.
 void SetLight(const TGLFunctions& gl)
@@ -122,6 +120,16 @@ void MultiplyPerspective(const TGLFunctions& gl, double fovy, double aspect, dou
     gl.MultMatrixd(m);
 }
 
+// The orthographic projection of the same eye, target and field of view: the
+// picture's height is what the perspective shows at the target's distance.
+void MultiplyOrthographic(const TGLFunctions& gl, const TCamera& camera, double aspect, TDepthRange depth)
+{
+    const double halfHeight = camera.TargetDistance * std::tan(camera.ViewAngle / 2 * M_PI / 180);
+    if (!(halfHeight > 0) || !std::isfinite(halfHeight))
+        return;
+    gl.Ortho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, depth.Near, depth.Far);
+}
+
 } // namespace
 
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
@@ -142,7 +150,11 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
 
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
-    MultiplyPerspective(gl, state.Camera.ViewAngle, state.AspectRatio, NearPlane, FarPlane);
+    const TDepthRange depth = DepthRangeOf(state.DrawList, state.Camera, state.Orthographic);
+    if (state.Orthographic)
+        MultiplyOrthographic(gl, state.Camera, state.AspectRatio, depth);
+    else
+        MultiplyPerspective(gl, state.Camera.ViewAngle, state.AspectRatio, depth.Near, depth.Far);
     gl.MatrixMode(GL_MODELVIEW);
     gl.LoadIdentity();
     gl.Viewport(0, 0, picture.Width, picture.Height);

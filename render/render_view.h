@@ -19,6 +19,9 @@ struct TRenderState
     // Width over height of the projection: the window's 1.0 draws its 400 by
     // 300 picture stretched; a picture's own ratio draws it true.
     double AspectRatio = 1.0;
+    // glOrtho instead of the perspective, for the same eye, target and field
+    // of view.
+    bool Orthographic = false;
 };
 
 // Draws the whole scene into picture, the context made current for the render

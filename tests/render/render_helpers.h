@@ -139,6 +139,16 @@ inline SceneFace SquareFacing(Vec3 centre, Vec3 toward, double side, Vec3 color)
         color);
 }
 
+// A view as the drawing's texts store it: model axes, single precision.
+inline TViewParameters View(Vec3 eye, Vec3 target, float fov)
+{
+    TViewParameters view;
+    view.EyeX = float(eye[0]), view.EyeHeight = float(eye[1]), view.EyeY = float(eye[2]);
+    view.TargetX = float(target[0]), view.TargetHeight = float(target[1]), view.TargetY = float(target[2]);
+    view.FieldOfView = fov;
+    return view;
+}
+
 // Eye at the origin looking along -z, +x to the right, +y up; black background.
 inline TRenderState LookingAlongMinusZ()
 {
