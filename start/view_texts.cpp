@@ -21,10 +21,11 @@ std::string Text(double value, std::chars_format format, int precision)
 }
 
 // A position in the drawing's terms: x, the host's y (the stored one
-// negated) and the height in metres.
-std::string PointText(float x, float height, float y)
+// negated) and the height in metres, separated by separator.
+std::string PointText(float x, float height, float y, const char* separator = ",")
 {
-    return StoredValueText(x, 1) + "," + StoredValueText(0.0f - y, 1) + "," + StoredValueText(height, 1000);
+    return StoredValueText(x, 1) + separator + StoredValueText(0.0f - y, 1) + separator +
+           StoredValueText(height, 1000);
 }
 
 std::string PlanText(float x, float y)
@@ -76,8 +77,8 @@ std::string DrawingTextsLine(const TViewParameters& view, bool orthographic)
 
 std::string ViewStatus(const TViewParameters& view)
 {
-    return "視点 (" + PointText(view.EyeX, view.EyeHeight, view.EyeY) + ")  注視点 (" +
-           PointText(view.TargetX, view.TargetHeight, view.TargetY) + ")  画角 " +
+    return "視点 (" + PointText(view.EyeX, view.EyeHeight, view.EyeY, ", ") + ")  注視点 (" +
+           PointText(view.TargetX, view.TargetHeight, view.TargetY, ", ") + ")  画角 " +
            StoredValueText(view.FieldOfView, 1) + "°";
 }
 

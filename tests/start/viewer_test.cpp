@@ -280,7 +280,7 @@ TEST(ViewTexts, LinesNameTheViewInTheDrawingsTerms)
               "文字 \"v,9,48\" を (-10000, -15000) に、\"f,2.5\" を (5000, 4000) "
               "に置くと、図面がこの視点になります");
     EXPECT_EQ(DrawingTextsLine(viewer.DrawingView, true), "平行投影の視点は図面の文字では表せません");
-    EXPECT_EQ(ViewStatus(viewer.DrawingView), "視点 (-10000,-15000,9)  注視点 (5000,4000,2.5)  画角 48°");
+    EXPECT_EQ(ViewStatus(viewer.DrawingView), "視点 (-10000, -15000, 9)  注視点 (5000, 4000, 2.5)  画角 48°");
     EXPECT_EQ(ModeLine(false, false), "周回・透視投影");
     EXPECT_EQ(ModeLine(true, true), "歩行・平行投影");
 }
