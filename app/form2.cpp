@@ -26,7 +26,9 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 namespace
@@ -50,6 +52,9 @@ constexpr int LargestPicture = 8192;
 // After the last wheel turn, resize or repeated key, the full picture
 // follows this many milliseconds later.
 constexpr int SettleMilliseconds = 200;
+// Models of more faces than this are drawn from a lighter list while the
+// view moves; smaller ones draw fast enough as they are.
+constexpr size_t DragListFaces = 10000;
 
 const char* const HelpText =
     "<b>マウス</b><br>"
@@ -278,6 +283,9 @@ void TForm2::FormCreate()
     }
     Viewer.DrawingView = ViewParameters;
     Extent = ExtentOf(State.Render.DrawList);
+    // The draw list stays as it is from here on.
+    if (State.Render.DrawList.Faces.size() > DragListFaces)
+        DragListMaking = std::async(std::launch::async, BuildDragList, std::cref(State.Render.DrawList));
     // A drawing with warnings says so in the status line until the first hint.
     StatusBar1.showMessage(QString::fromStdString(WarningSummary(CheckPlan(Record))));
     ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
@@ -480,13 +488,16 @@ void TForm2::ViewChanged(bool moving)
 }
 
 // A render is asked for and made once the event loop has taken what input
-// has come. While the view moves the full picture waits until it stops.
+// has come. While the view moves the full picture waits until it stops: the
+// drag ends, or no wheel turn, resize or repeated key has come for a while.
 void TForm2::RequestRender(bool moving)
 {
     if (moving)
     {
         MovingPending = true;
-        SettleTimer.start(SettleMilliseconds);
+        // A drag's end asks for the full picture itself.
+        if (!Dragging)
+            SettleTimer.start(SettleMilliseconds);
     }
     else
     {
@@ -501,12 +512,22 @@ void TForm2::RenderNow()
 {
     if (!MovingPending && !FullPending)
         return;
-    FullShown = FullPending;
+    const bool full = FullPending;
     MovingPending = FullPending = false;
     RenderTimer.stop();
+    if (DragListMaking.valid() &&
+        DragListMaking.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        DragList = DragListMaking.get();
+    FullShown = full || DragList.List.Faces.empty();
     const bool drawable = State.Picture.Width >= SmallestPicture && State.Picture.Height >= SmallestPicture;
-    if (drawable)
+    if (drawable && FullShown)
         RenderView(State.Context, State.Picture, State.Render);
+    else if (drawable)
+    {
+        FacesInView(DragList, State.Render.Camera, State.Render.AspectRatio, State.Render.Orthographic,
+                    FacesInDragView);
+        RenderFaces(State.Context, State.Picture, State.Render, DragList.List, FacesInDragView);
+    }
     ShowPicture();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/build_record.h"
+#include "render/drag_list.h"
 #include "render/navigation.h"
 #include "start/start_sequence.h"
 #include "start/viewer.h"
@@ -67,6 +68,10 @@ public:
     // The window has left its starting size: the picture then fills it, drawn
     // at its own size with true proportions at the screen's pixel ratio.
     bool Resized = false;
+    // The lighter list drawn while the view of a large model moves, made on
+    // a second thread after the start; until it is there the full list is.
+    std::future<TDragList> DragListMaking;
+    TDragList DragList;
 
     void FormCreate();
     void B_flatClick();
@@ -98,6 +103,8 @@ private:
     bool MovingPending = false; // a render while the view moves is asked for
     bool FullPending = false;   // the full picture is asked for
     bool FullShown = true;      // the picture shown is the full one of the current view
+
+    std::vector<DrawPolygon> FacesInDragView;
 
     bool Dragging = false;
     bool DragPans = false;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace
@@ -53,15 +54,16 @@ void DrawTriangles(const TGLFunctions& gl, const TDrawList& list, const DrawPoly
     gl.DrawArrays(GL_TRIANGLES, 0, face.CornerCount);
 }
 
-// Draws the faces in list order from client-side arrays: runs of faces drawn
+// Draws faces in their order from client-side arrays: runs of faces drawn
 // whole with one call each, the other faces as their triangles. Each vertex's
 // colour is its material (colour material), the value a glMaterial call before
 // the vertex would set. Smooth shading lights the fourth vertex on with the
 // darker colour, so a face of four or more corners shows a gradient; flat
-// shading keeps one colour.
-void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
+// shading keeps one colour. The faces' vertices and corners lie in list.
+void DrawFaces(const TGLFunctions& gl, const TDrawList& list, std::span<const DrawPolygon> faces,
+               bool flatShading)
 {
-    std::vector<Rgb> colors; // of the run's vertices
+    std::vector<Rgb> colors; // of the run's vertices, from its first on
     std::vector<GLint> firsts;
     std::vector<GLsizei> counts;
     int32_t runStart = 0; // the run's first vertex in the list
@@ -76,7 +78,7 @@ void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
         counts.clear();
         colors.clear();
     };
-    for (const DrawPolygon& face : list.Faces)
+    for (const DrawPolygon& face : faces)
     {
         if (face.CornerCount > 0)
         {
@@ -85,15 +87,19 @@ void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
             colors.clear();
             continue;
         }
-        // A run's vertices are one array: a face whose vertices do not follow
-        // the run's starts a new one.
-        const bool follows = face.FirstVertex == runStart + int32_t(colors.size());
-        if (!follows || colors.size() + std::size_t(face.VertexCount) > RunVertices)
+        // A run's vertices are read from its first one on, those of faces
+        // left out between its faces too: a face before the run's last or
+        // too far after its first starts a new one.
+        const bool fits =
+            face.FirstVertex >= runStart + int32_t(colors.size()) &&
+            std::size_t(face.FirstVertex - runStart) + std::size_t(face.VertexCount) <= RunVertices;
+        if (!fits)
             drawRun();
         if (firsts.empty())
             runStart = face.FirstVertex;
-        firsts.push_back(GLint(colors.size()));
+        firsts.push_back(GLint(face.FirstVertex - runStart));
         counts.push_back(face.VertexCount);
+        colors.resize(std::size_t(face.FirstVertex - runStart));
         for (int32_t i = 0; i < face.VertexCount; ++i)
             colors.push_back(ColorOf(face, i >= 3 && !flatShading));
     }
@@ -134,6 +140,12 @@ void MultiplyOrthographic(const TGLFunctions& gl, const TCamera& camera, double 
 
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
 {
+    return RenderFaces(context, picture, state, state.DrawList, state.DrawList.Faces);
+}
+
+bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderState& state,
+                 const TDrawList& list, std::span<const DrawPolygon> faces)
+{
     context.BeginDraw(&picture);
     const bool drawn = context.Active;
     const TGLFunctions* functions = GLFunctions();
@@ -150,7 +162,7 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
 
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
-    const TDepthRange depth = DepthRangeOf(state.DrawList, state.Camera, state.Orthographic);
+    const TDepthRange depth = DepthRangeOf(list, state.Camera, state.Orthographic);
     if (state.Orthographic)
         MultiplyOrthographic(gl, state.Camera, state.AspectRatio, depth);
     else
@@ -175,7 +187,7 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.Enable(GL_COLOR_MATERIAL);
     gl.EnableClientState(GL_VERTEX_ARRAY);
     gl.EnableClientState(GL_COLOR_ARRAY);
-    DrawFaces(gl, state.DrawList, state.FlatShading);
+    DrawFaces(gl, list, faces, state.FlatShading);
     gl.DisableClientState(GL_VERTEX_ARRAY);
     gl.DisableClientState(GL_COLOR_ARRAY);
 

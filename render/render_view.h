@@ -6,6 +6,7 @@
 #include "render/picture.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 // What the main window holds for rendering: camera, clear colour, shading
@@ -31,3 +32,9 @@ struct TRenderState
 // False when nothing could be drawn (no context, or no draw target of the
 // picture's size): the picture is then as it was.
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state);
+
+// The same render of other faces than state's: those given, in their order,
+// whose vertices and corners lie in list's arrays. While the view moves the
+// window draws the faces in view of a lighter list.
+bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderState& state,
+                 const TDrawList& list, std::span<const DrawPolygon> faces);

@@ -788,6 +788,38 @@ TEST_F(Form2Test, TheModeLineShowsWalkAndProjection)
     EXPECT_TRUE(form.StatusBar1.currentMessage().startsWith("視点 (-10000, -15000, 9)"));
 }
 
+// A large model is drawn from the lighter list while it is dragged, and the
+// full picture follows the drag.
+TEST_F(Form2Test, LargeModelsMoveLightAndSettleOnTheFullPicture)
+{
+    std::string grid;
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i < 60; ++i)
+            grid += " " + std::to_string(i * 1000) + " " + std::to_string(j * 1000) + " " +
+                    std::to_string(i * 1000 + 1000) + " " + std::to_string(j * 1000) + "\n " +
+                    std::to_string(j * 1000) + " " + std::to_string(i * 1000) + " " +
+                    std::to_string(j * 1000) + " " + std::to_string(i * 1000 + 1000) + "\n";
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i <= 60; ++i)
+            grid += "ch " + std::to_string(i * 1000) + " " + std::to_string(j * 1000) + " \"3,0\n";
+    WriteAll("temp.txt", QByteArray::fromStdString(grid));
+    TForm2 form;
+    ShowActive(form);
+    ASSERT_GT(form.State.Render.DrawList.Faces.size(), 10000u);
+    ASSERT_TRUE(form.DragListMaking.valid());
+    form.DragListMaking.wait();
+    QTest::mousePress(&form.Image1, Qt::LeftButton, {}, {200, 150});
+    QMouseEvent move(QEvent::MouseMove, QPointF(230, 140), form.Image1.mapToGlobal(QPointF(230, 140)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form.Image1, &move);
+    QTRY_VERIFY(form.DragList.List.Faces.size() > 0 && !form.ShowsFullPicture() && ShowsPicture(form));
+    EXPECT_LT(form.DragList.List.Faces.size(), 300u);
+    QTest::mouseRelease(&form.Image1, Qt::LeftButton, {}, {230, 140});
+    Settle(form);
+    const QString options = CopiedOptions(form);
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), options)) << options.toStdString();
+}
+
 // The file dialog's history would go to QtProject.conf: it goes nowhere.
 TEST_F(Form2Test, NothingIsStoredBetweenRuns)
 {
