@@ -5,7 +5,6 @@
 #include "app/modal_dialogs.h"
 #include "check/finding_text.h"
 #include "check/plan_check.h"
-#include "input/input_tables.h"
 #include "model/polygon.h"
 #include "start/error_text.h"
 #include "start/picture_file.h"
@@ -281,7 +280,7 @@ void TForm2::FormCreate()
         ShowErrorBox(nullptr, QString::fromStdString(*State.StartError));
         return;
     }
-    Viewer.DrawingView = ViewParameters;
+    Viewer.DrawingView = State.View;
     Extent = ExtentOf(State.Render.DrawList);
     // The draw list stays as it is from here on.
     if (State.Render.DrawList.Faces.size() > DragListFaces)

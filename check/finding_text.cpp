@@ -1,7 +1,8 @@
 #include "check/finding_text.h"
 
+#include "common/float_text.h"
+
 #include <array>
-#include <charconv>
 
 namespace
 {
@@ -14,6 +15,11 @@ std::string LayerText(int slot)
 std::string LineText(int32_t line)
 {
     return std::to_string(line);
+}
+
+std::string FirstLineText(const TFinding& f)
+{
+    return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front());
 }
 
 // Short Japanese names of the warnings, for the window's summary.
@@ -62,13 +68,6 @@ void DescribeNoWall(TFinding& f, TNoWallReason reason)
 
 } // namespace
 
-std::string FloatText(float value)
-{
-    char text[32];
-    auto result = std::to_chars(text, text + sizeof text, value + 0.0f); // no "-0"
-    return std::string(text, result.ptr);
-}
-
 void DescribeFinding(TFinding& f, const TFindingDetail& d)
 {
     switch (f.Kind)
@@ -79,9 +78,9 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
         break;
     case TFindingKind::NearMark:
         f.MessageJa =
-            "高さ文字が線端から " + FloatText(*f.Distance) + " 離れています。線端に合わせてください";
+            "高さ文字が線端から " + ShortestText(*f.Distance) + " 離れています。線端に合わせてください";
         f.MessageEn =
-            "a height mark lies " + FloatText(*f.Distance) + " away from this end: snap it to the end";
+            "a height mark lies " + ShortestText(*f.Distance) + " away from this end: snap it to the end";
         break;
     case TFindingKind::MarkOtherLayer:
         f.MessageJa = "この線端の高さ文字はレイヤ " + LayerText(d.OtherSlot) + " にあり、線のレイヤ " +
@@ -129,26 +128,42 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
     }
 }
 
+const char* SeverityName(TFindingKind kind)
+{
+    return IsWarning(kind) ? "warning" : "note";
+}
+
 std::string FindingLine(const TFinding& f)
 {
-    return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front()) + ": layer " + LayerText(f.Slot) +
-           " at (" + FloatText(f.X) + ", " + FloatText(f.Y) +
-           "): " + (IsWarning(f.Kind) ? "warning" : "note") + ": " + FindingKindName(f.Kind) + ": " +
+    return FirstLineText(f) + ": layer " + LayerText(f.Slot) + " at (" + ShortestText(f.X) + ", " +
+           ShortestText(f.Y) + "): " + SeverityName(f.Kind) + ": " + FindingKindName(f.Kind) + ": " +
            f.MessageEn;
 }
 
-std::string FindingCounts(const std::vector<TFinding>& findings)
+std::string FindingKeyText(const TFinding& f)
+{
+    return std::string(SeverityName(f.Kind)) + ", " + FindingKindName(f.Kind) + ", layer " +
+           LayerText(f.Slot) + ", " + FirstLineText(f);
+}
+
+std::array<int, FindingKindCount> CountKinds(const std::vector<TFinding>& findings)
 {
     std::array<int, FindingKindCount> counts{};
     for (const TFinding& f : findings)
         ++counts[size_t(f.Kind)];
+    return counts;
+}
+
+std::string FindingCounts(const std::vector<TFinding>& findings)
+{
+    std::array<int, FindingKindCount> counts = CountKinds(findings);
     std::string text;
     for (int k = 0; k < FindingKindCount; ++k)
         if (counts[k] > 0)
         {
             auto kind = TFindingKind(k);
-            text += std::string(FindingKindName(kind)) + ": " + std::to_string(counts[k]) +
-                    (IsWarning(kind) ? " (warning)\n" : " (note)\n");
+            text += std::string(FindingKindName(kind)) + ": " + std::to_string(counts[k]) + " (" +
+                    SeverityName(kind) + ")\n";
         }
     return text;
 }

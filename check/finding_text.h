@@ -2,6 +2,7 @@
 
 #include "check/finding.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,11 +28,17 @@ struct TFindingDetail
 // Fills the finding's Japanese and English sentences.
 void DescribeFinding(TFinding& finding, const TFindingDetail& detail);
 
-// A number as the shortest text that reads back as the same float.
-std::string FloatText(float value);
+// "warning" or "note".
+const char* SeverityName(TFindingKind kind);
 
 // "temp.txt:LINE: layer G/L at (x, y): severity: kind: sentence" (English).
 std::string FindingLine(const TFinding& finding);
+
+// "warning, unmarked-end, layer 0/3, temp.txt:LINE": a finding in a plan's key.
+std::string FindingKeyText(const TFinding& finding);
+
+// How many findings there are of each kind, indexed by kind.
+std::array<int, FindingKindCount> CountKinds(const std::vector<TFinding>& findings);
 
 // One line "kind: n (severity)" for each kind found, in table order.
 std::string FindingCounts(const std::vector<TFinding>& findings);

@@ -3,8 +3,8 @@
 #include "check/cell_table.h"
 #include "check/finding_text.h"
 #include "check/long_ring.h"
+#include "check/near_marks.h"
 #include "check/segment_grid.h"
-#include "common/tolerance.h"
 #include "model/trace_index.h"
 
 #include <algorithm>
@@ -68,22 +68,6 @@ void GatherMarks(TAllMarks& all, const std::vector<LayerSlot>& slots)
     all.Gathered = true;
 }
 
-void BuildNearMarks(TCellTable& table, const std::vector<HeightMark>& marks, float largestSnap)
-{
-    double largest = 0;
-    for (const HeightMark& m : marks)
-        if (std::isfinite(m.X) && std::isfinite(m.Y))
-            largest = std::max({largest, std::fabs(double(m.X)), std::fabs(double(m.Y))});
-    table.CellSize = CellSizeFor(largestSnap, largest);
-    std::vector<std::pair<uint64_t, int32_t>> entries;
-    for (size_t m = 0; m < marks.size(); ++m)
-        if (std::isfinite(marks[m].X) && std::isfinite(marks[m].Y))
-            entries.push_back(
-                {CellKey(CellNumber(marks[m].X, table.CellSize), CellNumber(marks[m].Y, table.CellSize)),
-                 int32_t(m)});
-    FillCellTable(table, entries);
-}
-
 // The mark of another slot than `slot` at p that comes first in the file; -1 for none.
 int32_t OtherSlotMarkAt(const TAllMarks& all, int slot, TPlanPoint p)
 {
@@ -137,8 +121,9 @@ TFinding MakeFinding(TFindingKind kind, int slot, TPlanPoint p, std::vector<int3
     TFinding f;
     f.Kind = kind;
     f.Slot = uint8_t(slot);
-    f.X = p.X;
-    f.Y = -p.Y;
+    // Plus 0: a place at 0 is never shown as -0, nor the host's y of a plan y of 0.
+    f.X = p.X + 0.0f;
+    f.Y = -p.Y + 0.0f;
     f.Lines = std::move(lines);
     return f;
 }
@@ -180,20 +165,8 @@ void CheckUnmatchedEnd(TSlotCheck& c, int32_t segment, TPlanPoint p, float snap)
         BuildNearMarks(c.Index.NearMarks, c.Layer.Marks, c.LargestSnap);
         c.Index.NearMarksBuilt = true;
     }
-    int32_t nearest = -1;
-    double best = snap;
-    if (snap > 0)
-        ForEachItemNear(c.Index.NearMarks, p.X, p.Y, snap,
-                        [&](int32_t m)
-                        {
-                            const HeightMark& mark = c.Layer.Marks[m];
-                            double d = std::hypot(double(mark.X) - p.X, double(mark.Y) - p.Y);
-                            if (d < best || (d == best && (nearest < 0 || m < nearest)))
-                            {
-                                best = d;
-                                nearest = m;
-                            }
-                        });
+    double best = 0;
+    int32_t nearest = NearestMark(c.Index.NearMarks, c.Layer.Marks, p, snap, best);
     if (nearest < 0)
     {
         Report(c, MakeFinding(TFindingKind::UnmarkedEnd, c.Slot, p, {line}));
@@ -300,7 +273,7 @@ void CheckSegments(TSlotCheck& c, int32_t closedOutlines, const TCheckOptions& o
                 Report(c, MakeFinding(TFindingKind::OpenEnd, c.Slot, p, {line}));
         }
         TPlanPoint first = {s.X1, s.Y1};
-        if (hasMarks && NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2))
+        if (hasMarks && !GivesWall(s))
         {
             TFindingDetail detail;
             detail.Reason = NoWallReason(layer, marks[0], marks[1]);

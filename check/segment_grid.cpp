@@ -20,7 +20,7 @@ bool IsFinite(const SegmentRecord& s)
 // cells column by column along its longer axis; margin widens the band so
 // that rounding cannot drop a cell.
 void FileSegment(double a0, double b0, double a1, double b1, bool swapped, double size, int32_t i,
-                 std::vector<std::pair<uint64_t, int32_t>>& entries)
+                 std::vector<TCellEntry>& entries)
 {
     if (a1 < a0)
     {
@@ -44,7 +44,7 @@ void FileSegment(double a0, double b0, double a1, double b1, bool swapped, doubl
         int64_t rowFirst = CellNumber(std::min(bLo, bHi) - margin, size);
         int64_t rowLast = CellNumber(std::max(bLo, bHi) + margin, size);
         for (int64_t r = rowFirst; r <= rowLast; ++r)
-            entries.push_back({swapped ? CellKey(r, c) : CellKey(c, r), i});
+            entries.push_back(swapped ? TCellEntry{r, c, i} : TCellEntry{c, r, i});
     }
 }
 
@@ -73,6 +73,12 @@ bool PassesNear(const SegmentRecord& s, TPlanPoint p)
 
 } // namespace
 
+bool PassesThrough(const SegmentRecord& s, TPlanPoint p)
+{
+    return IsFinite(s) && std::isfinite(p.X) && std::isfinite(p.Y) && !Coincide({s.X1, s.Y1}, p) &&
+           !Coincide({s.X2, s.Y2}, p) && PassesNear(s, p);
+}
+
 void BuildSegmentGrid(TCellTable& table, const TTxy& segments)
 {
     // Cells about as wide as the segments are long, narrower where segments
@@ -100,7 +106,7 @@ void BuildSegmentGrid(TCellTable& table, const TTxy& segments)
     }
     table.CellSize = CellSizeFor(size, largest);
 
-    std::vector<std::pair<uint64_t, int32_t>> entries;
+    std::vector<TCellEntry> entries;
     entries.reserve(4 * segments.size());
     for (size_t i = 0; i < segments.size(); ++i)
     {
@@ -113,7 +119,7 @@ void BuildSegmentGrid(TCellTable& table, const TTxy& segments)
         else
             FileSegment(s.X1, s.Y1, s.X2, s.Y2, false, table.CellSize, int32_t(i), entries);
     }
-    FillCellTable(table, entries);
+    FileCellEntries(table.Cells, entries);
 }
 
 int32_t SegmentThrough(const TCellTable& table, const TTxy& segments, TPlanPoint p)
@@ -124,10 +130,8 @@ int32_t SegmentThrough(const TCellTable& table, const TTxy& segments, TPlanPoint
                     {
                         if (found >= 0 && i >= found)
                             return;
-                        const SegmentRecord& s = segments[i];
-                        if (Coincide({s.X1, s.Y1}, p) || Coincide({s.X2, s.Y2}, p) || !PassesNear(s, p))
-                            return;
-                        found = i;
+                        if (PassesThrough(segments[i], p))
+                            found = i;
                     });
     return found;
 }

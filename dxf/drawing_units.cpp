@@ -27,12 +27,13 @@ TDrawingUnit ChooseDrawingUnit(const std::string& option, int insUnits)
     for (const TUnitName& unit : Units)
     {
         if (option != "auto" && option == unit.Name)
-            return {unit.Millimetres, std::string(unit.Name) + " (--unit)"};
+            return {unit.Millimetres, unit.Name, std::string(unit.Name) + " (--unit)"};
         if (option == "auto" && insUnits == unit.InsUnits)
-            return {unit.Millimetres,
+            return {unit.Millimetres, unit.Name,
                     std::string(unit.Name) + " ($INSUNITS " + std::to_string(insUnits) + ")"};
     }
     if (insUnits == 0)
-        return {1, "mm (assumed: the drawing names no unit; --unit sets one)"};
-    return {1, "mm (assumed: $INSUNITS " + std::to_string(insUnits) + " is not known; --unit sets one)"};
+        return {1, "mm", "mm (assumed: the drawing names no unit; --unit sets one)"};
+    return {1, "mm",
+            "mm (assumed: $INSUNITS " + std::to_string(insUnits) + " is not known; --unit sets one)"};
 }

@@ -6,6 +6,7 @@
 struct TDrawingUnit
 {
     double Millimetres = 1;  // per drawing unit
+    std::string Name = "mm"; // "mm", "cm", ...
     std::string Description; // for the summary, e.g. "m ($INSUNITS 6)"
 };
 

@@ -1,12 +1,13 @@
 #include "dxf/interchange_writer.h"
 
-#include "common/fields.h"
 #include "common/numbers.h"
 #include "dxf/dxf_colors.h"
 #include "dxf/dxf_error.h"
+#include "dxf/text_meaning.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <unordered_set>
 
 const char BridgeMark[] = "# written by kestrelview-dxf";
@@ -27,9 +28,44 @@ std::string Number(double value)
     return std::string(text, end);
 }
 
-std::string Point(double x, double y)
+// What the reader will hold of a number written as text.
+float AsRead(const std::string& number)
 {
-    return Number(x) + " " + Number(y);
+    std::optional<double> value = ParseDecimal(number);
+    return value ? ToSingle(*value) : NAN;
+}
+
+// A point as written into the file, in millimetres, and as the reader holds it.
+struct TWrittenPoint
+{
+    std::string Text;
+    float X = 0;
+    float Y = 0;
+};
+
+TWrittenPoint WrittenPoint(double x, double y)
+{
+    std::string xText = Number(x), yText = Number(y);
+    return {xText + " " + yText, AsRead(xText), AsRead(yText)};
+}
+
+void WriteLayerHeader(std::string& out, size_t slot, const std::string& name)
+{
+    out += "lg";
+    out += HexDigits[slot / 16];
+    out += "\r\nly";
+    out += HexDigits[slot % 16];
+    out += "\r\nlyn" + name + "\r\n";
+}
+
+// The eye and target texts of a view, at the model's points written back in
+// the host's terms: plan y negated, heights in metres.
+void WriteView(std::string& out, const TFramedView& view)
+{
+    out += "ch " + Number(view.Eye[0]) + " " + Number(-view.Eye[2]) + " 0 0 \"v," +
+           Number(view.Eye[1] / 1000) + "," + Number(PlanFieldOfView) + "\r\n";
+    out += "ch " + Number(view.Target[0]) + " " + Number(-view.Target[2]) + " 0 0 \"f," +
+           Number(view.Target[1] / 1000) + "\r\n";
 }
 
 // The bytes of a name for a comment line: no line breaks.
@@ -48,15 +84,6 @@ struct TLayerContent
 };
 
 } // namespace
-
-bool IsHeightMark(const std::string& text)
-{
-    std::vector<std::string> fields = SplitCommaFields(text, 1);
-    if (fields.empty())
-        return false;
-    // The reader's own test: a first field that is a number other than 123456789.
-    return ReadRealOr(TrimControl(fields[0]), 123456789) != 123456789;
-}
 
 TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
                               const TInterchangeOptions& options)
@@ -80,16 +107,22 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
     double scale = options.UnitScale;
     int lineColor = 0;
     int lineType = 0;
+    bool ownView = false;
+    // The model's corners for the view: each segment end at its bottom and top.
+    std::vector<TModelPoint> points;
+    auto takeEnd = [&points](const TWrittenPoint& end, double low, double high)
+    {
+        points.push_back({end.X, low, -double(end.Y)});
+        points.push_back({end.X, high, -double(end.Y)});
+    };
     for (size_t slot = 0; slot < layers.size(); slot++)
     {
         const TLayerContent& content = layers[slot];
-        out += "lg";
-        out += HexDigits[slot / 16];
-        out += "\r\nly";
-        out += HexDigits[slot % 16];
-        out += "\r\nlyn" + ConvertText(encoder, plan.Layers[slot], false) + "\r\n";
+        std::string name = ConvertText(encoder, plan.Layers[slot], false);
+        WriteLayerHeader(out, slot, name);
+        double base = BaseHeightOfName(name);
 
-        bool hasMark = false;
+        std::vector<TEndMark> marks;
         for (size_t index : content.Texts)
         {
             const TPlanText& text = plan.Texts[index];
@@ -99,9 +132,14 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
                 result.EmptyTexts++; // the reader stops at a text record without text
                 continue;
             }
-            hasMark = hasMark || IsHeightMark(converted);
+            TWrittenPoint at = WrittenPoint(text.X * scale, text.Y * scale);
+            std::optional<TMarkHeights> heights = MarkHeights(converted);
+            if (heights && std::isfinite(at.X) && std::isfinite(at.Y))
+                marks.push_back({at.X, at.Y, *heights});
+            base = BaseHeightText(converted).value_or(base);
+            ownView = ownView || IsViewText(converted);
             out += "ch ";
-            out += Point(text.X * scale, text.Y * scale);
+            out += at.Text;
             out += ' ';
             out += Number(text.Height * scale);
             out += ' ';
@@ -111,8 +149,12 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
             out += "\r\n";
             result.Texts++;
         }
+        SortEndMarks(marks);
 
-        std::vector<std::string> ends;
+        TLayerSummary& summary = result.Layers.emplace_back();
+        summary.Name = plan.Layers[slot];
+        bool marked = false;
+        std::vector<TWrittenPoint> unmarkedEnds;
         for (size_t index : content.Segments)
         {
             const TPlanSegment& segment = plan.Segments[index];
@@ -124,41 +166,59 @@ TInterchange WriteInterchange(const TPlanDrawing& plan, TTextEncoder& encoder,
                 out += "lt" + std::to_string(type) + "\r\n";
             lineColor = color;
             lineType = type;
-            std::string from = Point(segment.X1 * scale, segment.Y1 * scale);
-            std::string to = Point(segment.X2 * scale, segment.Y2 * scale);
-            if (from == to)
+            TWrittenPoint from = WrittenPoint(segment.X1 * scale, segment.Y1 * scale);
+            TWrittenPoint to = WrittenPoint(segment.X2 * scale, segment.Y2 * scale);
+            if (from.Text == to.Text)
                 continue; // shorter than the file's precision
             out += ' ';
-            out += from;
+            out += from.Text;
             out += ' ';
-            out += to;
+            out += to.Text;
             out += "\r\n";
             result.Segments++;
             result.Straight += segment.Straight ? 1 : 0;
-            if (!hasMark && options.WallHeight)
+            summary.Segments++;
+            result.Extent.Take(segment.X1, segment.Y1, scale);
+            result.Extent.Take(segment.X2, segment.Y2, scale);
+            for (TWrittenPoint* end : {&from, &to})
             {
-                ends.push_back(std::move(from));
-                ends.push_back(std::move(to));
+                TMarkHeights range;
+                if (MarksAt(marks, end->X, end->Y, range))
+                {
+                    marked = true;
+                    takeEnd(*end, base + range.Low, base + range.High);
+                }
+                else
+                    unmarkedEnds.push_back(std::move(*end));
             }
         }
-        if (content.Segments.empty() || hasMark)
-            continue;
-        if (!options.WallHeight)
+        bool add = !marked && summary.Segments > 0 && options.WallHeight;
+        summary.Heights = marked ? TLayerHeights::Marked
+                          : add  ? TLayerHeights::Added
+                                 : TLayerHeights::Unmarked;
+        // An end without a mark stays at 0; with --wall-height every end of
+        // the layer gets the wall height as top and 0 as bottom.
+        double wall = add ? *options.WallHeight * 1000 : 0;
+        std::string mark = add ? " 0 0 \"" + Number(*options.WallHeight) + ",0\r\n" : "";
+        std::unordered_set<std::string> written;
+        for (const TWrittenPoint& end : unmarkedEnds)
         {
-            result.LayersWithoutMarks.push_back(plan.Layers[slot]);
-            continue;
-        }
-        // Every end of the layer's segments gets the wall height as top and 0 as bottom.
-        std::string mark = " 0 0 \"" + Number(*options.WallHeight) + ",0\r\n";
-        std::unordered_set<std::string> marked;
-        for (const std::string& end : ends)
-            if (marked.insert(end).second)
+            takeEnd(end, add ? base : 0, add ? base + wall : 0);
+            if (add && written.insert(end.Text).second)
             {
                 out += "ch ";
-                out += end;
+                out += end.Text;
                 out += mark;
                 result.MarksAdded++;
             }
+        }
+    }
+
+    result.View = ChoosePlanView(options.View, points, result.Extent, ownView, layers.size() < MaxLayerSlots);
+    if (result.View.Frame)
+    {
+        WriteLayerHeader(out, layers.size(), ViewLayerName);
+        WriteView(out, *result.View.Frame);
     }
     return result;
 }

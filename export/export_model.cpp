@@ -1,6 +1,6 @@
 #include "export/export_model.h"
 
-#include "export/shift_jis.h"
+#include "common/shift_jis.h"
 #include "model/triangulation.h"
 
 #include <algorithm>
@@ -25,9 +25,8 @@ std::string MaterialName(int key)
 {
     if (key == 0)
         return "既定色";
-    const int lineType = (key - 1) / 9 + 1;
-    const int lineColor = (key - 1) % 9 + 1;
-    return "線種" + std::to_string(lineType) + "-色" + std::to_string(lineColor);
+    const TLineStyle style = LineStyleOf(key);
+    return "線種" + std::to_string(style.LineType) + "-色" + std::to_string(style.LineColor);
 }
 
 float UnitInterval(float value)
@@ -40,7 +39,7 @@ float UnitInterval(float value)
 std::string SlotName(const TLayerNames& layerNames, int slot)
 {
     if (!layerNames[slot].empty())
-        return ShiftJisToUtf8(layerNames[slot]);
+        return ShiftJisToUtf8(layerNames[slot], TBadBytes::Replace);
     return std::to_string(slot / 16) + "/" + std::to_string(slot % 16);
 }
 

@@ -1,10 +1,11 @@
 #include "export/gltf_file.h"
 
+#include "common/float_text.h"
+
 #include <tiny_gltf.h>
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -26,22 +27,11 @@ enum TViewKind
     ViewCount,
 };
 
-// The double whose shortest text is the float's: a colour read as 0.93 is
-// written as 0.93, not as the float's 0.930000007.
-double Decimal(float value)
-{
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof(text), value).ptr;
-    double result = 0;
-    std::from_chars(text, end, result);
-    return result;
-}
-
 tinygltf::Value Numbers(const std::array<float, 3>& values)
 {
-    return tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(Decimal(values[0])),
-                                                  tinygltf::Value(Decimal(values[1])),
-                                                  tinygltf::Value(Decimal(values[2]))});
+    return tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(ShortestDouble(values[0])),
+                                                  tinygltf::Value(ShortestDouble(values[1])),
+                                                  tinygltf::Value(ShortestDouble(values[2]))});
 }
 
 int AddAccessor(tinygltf::Model& gltf, int view, size_t byteOffset, size_t count, int componentType, int type)
@@ -62,8 +52,9 @@ void AddMaterials(const TExportModel& model, tinygltf::Model& gltf)
     {
         tinygltf::Material material;
         material.name = entry.Name;
-        material.pbrMetallicRoughness.baseColorFactor = {Decimal(entry.Color[0]), Decimal(entry.Color[1]),
-                                                         Decimal(entry.Color[2]), 1.0};
+        material.pbrMetallicRoughness.baseColorFactor = {ShortestDouble(entry.Color[0]),
+                                                         ShortestDouble(entry.Color[1]),
+                                                         ShortestDouble(entry.Color[2]), 1.0};
         material.pbrMetallicRoughness.metallicFactor = 0;
         material.pbrMetallicRoughness.roughnessFactor = 1;
         // Faces carry no orientation: both sides are seen.

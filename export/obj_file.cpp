@@ -1,18 +1,11 @@
 #include "export/obj_file.h"
 
+#include "common/float_text.h"
+
 #include <charconv>
 
 namespace
 {
-
-// The shortest text that reads back as the same float, never in exponent
-// form, which some readers do not take.
-void AppendNumber(std::string& text, float value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed);
-    text.append(buffer, result.ptr);
-}
 
 void AppendWhole(std::string& text, size_t value)
 {
@@ -27,7 +20,7 @@ void AppendTriple(std::string& text, const char* keyword, const float* values)
     for (int i = 0; i < 3; ++i)
     {
         text += ' ';
-        AppendNumber(text, values[i]);
+        text += ShortestFixedText(values[i]); // some readers take no exponent
     }
     text += '\n';
 }

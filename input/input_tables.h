@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-// The ambient light colour an "al" text sets. Stored for the host; nothing draws with it.
+// The ambient light colour an "al" text sets. Kept, and shown in the
+// companion's JSON; nothing draws with it.
 struct TAmbientLight
 {
     float Red = 0.5f;
@@ -16,7 +17,8 @@ struct TAmbientLight
     float Blue = 0.5f;
 };
 
-// A light an "sl" or "sls" text adds. Stored for the host; nothing draws with it.
+// A light an "sl" or "sls" text adds. Kept, and shown in the companion's
+// JSON; nothing draws with it.
 struct LightSource
 {
     float X = 0;

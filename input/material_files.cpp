@@ -51,7 +51,7 @@ void ReadMaterialLines(const TextLines& lines)
 {
     // Line 0 is a free heading.
     for (int color = 1; color <= 9; ++color)
-        ReadEntryLine(lines, color, color);
+        ReadEntryLine(lines, color, MaterialIndex(1, color));
     ReadBackgroundLine(lines, 10);
 }
 
@@ -68,7 +68,7 @@ void LoadMaterial2(const std::string& path)
         // Without the file every line type takes the colours of line type 1.
         for (int type = 2; type <= 9; ++type)
             for (int color = 1; color <= 9; ++color)
-                MaterialTable[(type - 1) * 9 + color - 1] = MaterialTable[color - 1];
+                MaterialTable[MaterialIndex(type, color) - 1] = MaterialTable[MaterialIndex(1, color) - 1];
         return;
     }
     ReadMaterial2Lines(ReadTextLines(path, Material2LineCount));
@@ -79,5 +79,5 @@ void ReadMaterial2Lines(const TextLines& lines)
     // Block b of ten lines holds line type b + 2 after a free heading line.
     for (int block = 0; block < 8; ++block)
         for (int color = 1; color <= 9; ++color)
-            ReadEntryLine(lines, 10 * block + color, (block + 1) * 9 + color);
+            ReadEntryLine(lines, 10 * block + color, MaterialIndex(block + 2, color));
 }

@@ -63,7 +63,7 @@ void ReadLayerState(std::string_view prefix, std::string_view first, ReaderState
         state.LineColor = HexDigitOr(digit, 1);
     else
         state.LineType = HexDigitOr(digit, 1);
-    state.Material = (state.LineType - 1) * 9 + state.LineColor;
+    state.Material = MaterialIndex(state.LineType, state.LineColor);
 }
 
 // The four coordinates after the one-blank token, host y negated into plan y.

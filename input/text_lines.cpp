@@ -1,51 +1,15 @@
 #include "input/text_lines.h"
 
 #include "common/errors.h"
-#include "common/regular_file.h"
+#include "common/file_bytes.h"
 
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
-
-namespace
-{
-
-constexpr size_t ReadChunk = 1 << 16;
-
-} // namespace
 
 std::string ReadWholeFile(const std::string& path)
 {
-    TFileHandle file;
-    size_t size = 0;
-    if (!OpenRegularFile(path, file, size))
-        throw FileOpenError(path);
-    const int descriptor = file.Descriptor;
-
-    // Room for the whole file plus one chunk, so the read that meets the end
-    // does not grow the buffer.
     std::string text;
-    text.reserve(size + ReadChunk);
-    for (;;)
-    {
-        size_t used = text.size();
-        text.resize(used + ReadChunk);
-        ssize_t count = read(descriptor, text.data() + used, ReadChunk);
-        if (count < 0 && errno != EINTR)
-            throw FileOpenError(path);
-        text.resize(used + static_cast<size_t>(count > 0 ? count : 0));
-        if (count == 0)
-            break;
-        // Nothing after a NUL is read. The bytes are searched for a NUL; they
-        // are no C string, so the checker's terminator rule does not apply.
-        // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
-        const char* nul = static_cast<const char*>(std::memchr(text.data() + used, '\0', text.size() - used));
-        if (nul)
-        {
-            text.resize(static_cast<size_t>(nul - text.data()));
-            break;
-        }
-    }
+    if (ReadFileBytes(path, text, SIZE_MAX, true) != TFileRead::Done)
+        throw FileOpenError(path);
     return text;
 }
 

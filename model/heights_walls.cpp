@@ -125,10 +125,10 @@ void AssignSlotHeights(LayerSlot& slot, bool keepMarks)
 // False when both ends are flat and the segment gives no face.
 bool AppendWallFace(const SegmentRecord& s, const TMaterialTable& materials)
 {
+    if (!GivesWall(s))
+        return false;
     bool flat1 = NearlyEqual(s.Top1, s.Bottom1);
     bool flat2 = NearlyEqual(s.Top2, s.Bottom2);
-    if (flat1 && flat2)
-        return false;
     TPGon& face = AppendFace(MaterialEntryFor(materials, s.Material));
     face.Vertices.reserve(4);
     // Top and bottom of the first end, then bottom and top of the second; a

@@ -49,6 +49,40 @@ void GrowTable(std::vector<PointGridSlot>& slots)
     slots.swap(larger);
 }
 
+// The cell with the given keys, added (with no item yet) when it is new.
+int32_t CellWithKeys(PointGrid& grid, std::vector<int32_t>& counts, int64_t keyX, int64_t keyY)
+{
+    size_t slot = SlotOf(grid.Slots, keyX, keyY);
+    if (grid.Slots[slot].Cell < 0)
+    {
+        if (2 * (counts.size() + 1) > grid.Slots.size())
+        {
+            GrowTable(grid.Slots);
+            slot = SlotOf(grid.Slots, keyX, keyY);
+        }
+        grid.Slots[slot] = {keyX, keyY, int32_t(counts.size())};
+        counts.push_back(0);
+    }
+    return grid.Slots[slot].Cell;
+}
+
+// Second pass of a filing: the items of each cell together, in the order of
+// their entries. cellOf holds each entry's cell (-1: not filed) and counts
+// the number of entries per cell.
+template <class ItemOf>
+void FillCells(PointGrid& grid, const std::vector<int32_t>& counts, const std::vector<int32_t>& cellOf,
+               ItemOf itemOf)
+{
+    grid.CellStart.assign(counts.size() + 1, 0);
+    for (size_t c = 0; c < counts.size(); ++c)
+        grid.CellStart[c + 1] = grid.CellStart[c] + counts[c];
+    std::vector<int32_t> fill(grid.CellStart.begin(), grid.CellStart.end() - 1);
+    grid.Items.assign(grid.CellStart.back(), 0);
+    for (size_t i = 0; i < cellOf.size(); ++i)
+        if (cellOf[i] >= 0)
+            grid.Items[fill[cellOf[i]]++] = itemOf(i);
+}
+
 } // namespace
 
 bool CellAxisOf(float v, CellAxis& axis)
@@ -115,31 +149,25 @@ void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size
             ++counts[lastCell];
             continue;
         }
-        size_t slot = SlotOf(grid.Slots, ax.Key, ay.Key);
-        if (grid.Slots[slot].Cell < 0)
-        {
-            if (2 * (counts.size() + 1) > grid.Slots.size())
-            {
-                GrowTable(grid.Slots);
-                slot = SlotOf(grid.Slots, ax.Key, ay.Key);
-            }
-            grid.Slots[slot] = {ax.Key, ay.Key, int32_t(counts.size())};
-            counts.push_back(0);
-        }
-        cellOf[i] = grid.Slots[slot].Cell;
+        cellOf[i] = CellWithKeys(grid, counts, ax.Key, ay.Key);
         ++counts[cellOf[i]];
         lastKeyX = ax.Key;
         lastKeyY = ay.Key;
         lastCell = cellOf[i];
     }
 
-    // Second pass: the points of each cell together, in ascending order.
-    grid.CellStart.assign(counts.size() + 1, 0);
-    for (size_t c = 0; c < counts.size(); ++c)
-        grid.CellStart[c + 1] = grid.CellStart[c] + counts[c];
-    std::vector<int32_t> fill(grid.CellStart.begin(), grid.CellStart.end() - 1);
-    grid.Items.assign(grid.CellStart.back(), 0);
-    for (size_t i = 0; i < points.size(); ++i)
-        if (cellOf[i] >= 0)
-            grid.Items[fill[cellOf[i]]++] = int32_t(i);
+    FillCells(grid, counts, cellOf, [](size_t i) { return int32_t(i); });
+}
+
+void FileCellEntries(PointGrid& grid, const std::vector<TCellEntry>& entries)
+{
+    grid.Slots.assign(64, PointGridSlot{});
+    std::vector<int32_t> cellOf(entries.size());
+    std::vector<int32_t> counts;
+    for (size_t i = 0; i < entries.size(); ++i)
+    {
+        cellOf[i] = CellWithKeys(grid, counts, entries[i].KeyX, entries[i].KeyY);
+        ++counts[cellOf[i]];
+    }
+    FillCells(grid, counts, cellOf, [&](size_t i) { return entries[i].Item; });
 }

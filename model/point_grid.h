@@ -26,6 +26,7 @@ struct PointGridSlot
     int32_t Cell = -1; // -1 on an empty slot
 };
 
+// FileCellEntries fills the same table for cells of another size.
 struct PointGrid
 {
     // Open-addressed table of the occupied cells, at most half full.
@@ -49,6 +50,18 @@ bool CellAxisOf(float v, CellAxis& axis);
 // Files the points. expectedCells, when known, sizes the table from the
 // start: the number of distinct cells the points are expected to take.
 void BuildPointGrid(PointGrid& grid, const std::vector<TPlanPoint>& points, size_t expectedCells = 0);
+
+// An item to file under the cell with the given keys.
+struct TCellEntry
+{
+    int64_t KeyX = 0;
+    int64_t KeyY = 0;
+    int32_t Item = 0;
+};
+
+// Files each entry's item under its cell, in entry order within a cell: the
+// table of cells for cells of another size than the points' own.
+void FileCellEntries(PointGrid& grid, const std::vector<TCellEntry>& entries);
 
 // Starts fetching the table entry a lookup of (x, y) reads first. On a large
 // grid every lookup misses the cache; fetching a few lookups ahead lets the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/tolerance.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +19,12 @@ struct SegmentRecord
     float Bottom2 = 0;
     int32_t Material = 1;
 };
+
+// A segment gives a wall unless top and bottom are the same level at both ends.
+inline bool GivesWall(const SegmentRecord& s)
+{
+    return !(NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2));
+}
 
 using TTxy = std::vector<SegmentRecord>;
 

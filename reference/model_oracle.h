@@ -5,11 +5,12 @@
 
 #include <vector>
 
-// The model build as its algorithms read, with the plain scans: every segment
-// end against every mark, every trace step against every segment, every pair
-// of outlines, every segment against every pair of outline points. Far too
-// slow for real drawings; the reference the indexed build must match face for
-// face. Steps that scan nothing (wall faces, flatness, slab faces) are shared.
+// The model build with plain scans in place of the indexes: every segment end
+// against every mark, every trace step against every segment (the plain walk
+// in model/trace_index.h), every pair of outlines, every segment against
+// every pair of outline points. Far too slow for real drawings; the reference
+// the indexed build must match face for face. Steps that scan nothing (wall
+// faces, flatness, slab faces) are shared.
 
 void OracleAssignHeights(std::vector<LayerSlot>& slots);
 

@@ -1,12 +1,8 @@
 #pragma once
 
+#include "common/projection.h"
 #include "render/camera.h"
 #include "render/draw_list.h"
-
-// The drawing's own view keeps what lies between these distances from the
-// eye along the line of sight, in model units.
-inline constexpr double NearPlane = 500;
-inline constexpr double FarPlane = 50000;
 
 // Depths along the line of sight.
 struct TDepthRange

@@ -3,6 +3,8 @@
 # docs/guide/NAME.txt, with the guide's two material files beside it, gives
 # docs/images/guide-NAME.png (and a flat-shaded one for the shading section);
 # the example DXF plan, converted with --wall-height 2.4, gives dxf-plan.png;
+# a flat of the DXF tests gives its first picture without and with the view
+# the bridge writes, and its plan picture;
 # the example house turned round its target gives guide-turntable.png;
 # and the plan check draws its picture of docs/guide/check.txt.
 # Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
@@ -37,6 +39,20 @@ picture base-heights docs/images/guide-base-heights-flat.png --flat
 "$build/tools/kestrelview-dxf" examples/dxf-plan/plan.dxf --wall-height 2.4 --out "$work/dxf-plan" \
   --output docs/images/dxf-plan.png >/dev/null
 echo docs/images/dxf-plan.png
+
+# The flat of the DXF tests (in centimetres, walls in DXF colour 7) before and
+# after the bridge writes its view, and its plan picture.
+/usr/bin/python3 tests/dxf/floor_plans.py - - --write "$work"
+for view in none corner; do
+  "$build/tools/kestrelview-dxf" "$work/flat.dxf" --wall-height 2.5 --view "$view" --force --out "$work/flat" \
+    --output "docs/images/dxf-flat-$view.png" >/dev/null
+  echo "docs/images/dxf-flat-$view.png"
+done
+"$build/tools/kestrelview-dxf" "$work/flat.dxf" --wall-height 2.5 --force --out "$work/flat" >/dev/null
+status=0
+"$companion" --plan docs/images/dxf-flat-plan.png "$work/flat" >/dev/null || status=$?
+[ "$status" -eq 3 ]
+echo docs/images/dxf-flat-plan.png
 
 # A turntable of the example house: six small pictures, the eye turned by 60
 # degrees each time, side by side in one strip.

@@ -41,7 +41,7 @@ bash "$root/scripts/install-deps.sh"
 build=${KV_INSTALL_BUILD:-}
 if [ -z "$build" ]; then
   build=$root/build-install
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKV_BENCH=OFF
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKV_TESTS=OFF
 fi
 cmake --build "$build" -j"$(nproc)" --target "${programs[@]}"
 cmake --install "$build" --prefix "$prefix"

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/xvfb.sh
 build=${1:-build}
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 cmake -S . -B "$build" -DKV_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target kestrelview
 

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing; checks formatting and the direction of includes;
-# builds everything with warnings as errors, runs clang-tidy on the libraries
-# and every test; then builds the core libraries and their tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs them; then runs
-# each fuzzer for a few seconds from its seed corpus.
+# Installs what is missing, the test tools too; checks formatting and the
+# direction of includes; builds everything with warnings as errors, runs
+# clang-tidy on the libraries and every test; then builds the core libraries
+# and their tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs them; then runs each fuzzer for a few seconds from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 
 jobs=$(nproc)
 
@@ -15,7 +15,7 @@ git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run
 bash scripts/check-includes.sh
 
 echo "== build and test"
-cmake -S . -B build -DKV_WERROR=ON
+cmake -S . -B build -DKV_WERROR=ON -DKV_TESTS=ON
 cmake --build build -j"$jobs"
 bash scripts/check-tidy.sh build
 ctest --test-dir build --output-on-failure -j"$jobs"

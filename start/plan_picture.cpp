@@ -1,16 +1,19 @@
 #include "start/plan_picture.h"
 
-#include "common/tolerance.h"
+#include "check/finding_text.h"
+#include "check/readable_color.h"
+#include "model/records.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <map>
 #include <utility>
 
 namespace
@@ -18,6 +21,37 @@ namespace
 
 constexpr double Margin = 40;
 constexpr double MarkerRadius = 10;
+constexpr double MarkRadius = 2.5; // of a finding that gets no number
+
+// The key under the plan: lines of this height in columns as wide as its
+// widest line, taking at most this share of the picture's height.
+constexpr double KeyLine = 15;
+constexpr double KeyShare = 1.0 / 3;
+constexpr double KeyPadding = 8;
+
+const TRgb Ground = {1, 1, 1};
+const TRgb WarningRed = {0.8, 0, 0};
+
+// The marks of the notes, one colour per kind.
+TRgb NoteColor(TFindingKind kind)
+{
+    switch (kind)
+    {
+    case TFindingKind::LoneMark:
+        return {0.1, 0.4, 0.9};
+    case TFindingKind::NoWall:
+        return {0.6, 0.2, 0.8};
+    default:
+        return {0.95, 0.5, 0};
+    }
+}
+
+// A colour of a line or mark, made to stand out from the plan's ground.
+QColor PlanColor(const TRgb& color)
+{
+    TRgb readable = ReadableColor(color, Ground);
+    return QColor::fromRgbF(float(readable[0]), float(readable[1]), float(readable[2]));
+}
 
 // Host coordinates (y up, as the drafter sees the plan) to picture pixels.
 struct TPlanView
@@ -95,18 +129,16 @@ void DrawSlabs(QPainter& painter, const TPlanView& view, const std::vector<TPGon
 void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& record,
                   const TMaterialTable& materials)
 {
-    QPen unbuilt(QColor(150, 150, 150), 1, Qt::DashLine);
+    QPen unbuilt(PlanColor({0.6, 0.6, 0.6}), 1, Qt::DashLine);
     for (const LayerSlot& slot : record.Slots)
         for (const SegmentRecord& s : slot.Segments)
         {
             if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
                 continue;
-            bool wall = !(NearlyEqual(s.Top1, s.Bottom1) && NearlyEqual(s.Top2, s.Bottom2));
-            if (wall)
+            if (GivesWall(s))
             {
                 const TMaterialEntry& entry = MaterialEntryFor(materials, s.Material);
-                const float color[3] = {entry[0], entry[1], entry[2]};
-                painter.setPen(QPen(FaceColor(color, 255), 2.5));
+                painter.setPen(QPen(PlanColor({entry[0], entry[1], entry[2]}), 2.5));
             }
             else
                 painter.setPen(unbuilt);
@@ -114,25 +146,175 @@ void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& 
         }
 }
 
-void DrawMarkers(QPainter& painter, const TPlanView& view, const std::vector<TFinding>& findings)
+// Which warnings the key lists by number, and how its lines are laid out.
+struct TKey
 {
-    QFont font("IPAGothic");
-    font.setPixelSize(11);
-    font.setBold(true);
-    painter.setFont(font);
-    // Markers of findings at one place are set side by side.
-    std::map<std::pair<float, float>, int> placed;
+    std::vector<TFindingKind> NoteKinds; // the first lines, one per kind, counted
+    std::vector<size_t> Numbered;        // the warnings listed, by their place in findings
+    std::vector<QString> Lines;
+    double Top = 0;
+    double Column = 0;
+    int Rows = 0;
+};
+
+QString NumberedLine(const std::vector<TFinding>& findings, size_t i)
+{
+    return QString("%1  %2").arg(i + 1).arg(QString::fromStdString(FindingKeyText(findings[i])));
+}
+
+QString LeftOutLine(size_t count)
+{
+    return QString("%1 more warnings left out (--check lists all)").arg(count);
+}
+
+// The key's lines fill column after column under the plan; when they do not
+// all fit, the last place tells how many warnings are left out. A picture
+// too low for a line gets no key.
+TKey LayOutKey(const std::vector<TFinding>& findings, const QFontMetricsF& metrics, int width, int height)
+{
+    TKey key;
+    key.Top = height;
+    std::array<int, FindingKindCount> counts = CountKinds(findings);
+    std::vector<size_t> warnings;
+    for (size_t i = 0; i < findings.size(); ++i)
+        if (IsWarning(findings[i].Kind))
+            warnings.push_back(i);
+    for (int k = 0; k < FindingKindCount; ++k)
+        if (counts[k] > 0 && !IsWarning(TFindingKind(k)))
+            key.NoteKinds.push_back(TFindingKind(k));
+
+    int maxRows = int((height * KeyShare - 2 * KeyPadding) / KeyLine);
+    if (maxRows < 1)
+        return key;
+    double widest = metrics.horizontalAdvance(LeftOutLine(warnings.size()));
+    for (size_t i : warnings)
+        widest = std::max(widest, metrics.horizontalAdvance(NumberedLine(findings, i)));
+    key.Column = std::min(widest + 3 * KeyPadding, width - 2 * KeyPadding);
+    size_t columns = std::max<size_t>(1, size_t((width - 2 * KeyPadding) / key.Column));
+    size_t entries = std::max<size_t>(1, key.NoteKinds.size() + warnings.size());
+    key.Rows = std::min(maxRows, int((entries + columns - 1) / columns));
+    size_t places = size_t(key.Rows) * columns;
+    size_t listed = warnings.size();
+    if (key.NoteKinds.size() + warnings.size() > places)
+        listed = places > key.NoteKinds.size() ? places - key.NoteKinds.size() - 1 : 0;
+    key.Numbered.assign(warnings.begin(), warnings.begin() + std::ptrdiff_t(listed));
+    key.Top = height - key.Rows * KeyLine - 2 * KeyPadding;
+
+    for (TFindingKind kind : key.NoteKinds)
+        key.Lines.push_back(QString("%1: %2 %3")
+                                .arg(FindingKindName(kind))
+                                .arg(counts[size_t(kind)])
+                                .arg(counts[size_t(kind)] == 1 ? "note" : "notes"));
+    for (size_t i : key.Numbered)
+        key.Lines.push_back(NumberedLine(findings, i));
+    if (listed < warnings.size())
+        key.Lines.push_back(LeftOutLine(warnings.size() - listed));
+    if (findings.empty())
+        key.Lines.push_back("no findings");
+    key.Lines.resize(std::min(key.Lines.size(), places));
+    return key;
+}
+
+void DrawKey(QPainter& painter, const TKey& key, int width)
+{
+    if (key.Rows == 0)
+        return;
+    painter.setPen(QPen(QColor(120, 120, 120), 1));
+    painter.drawLine(QPointF(KeyPadding, key.Top + 0.5), QPointF(width - KeyPadding, key.Top + 0.5));
+    const size_t notes = key.NoteKinds.size();
+    for (size_t i = 0; i < key.Lines.size(); ++i)
+    {
+        double x = KeyPadding + double(i / size_t(key.Rows)) * key.Column;
+        double y = key.Top + KeyPadding + double(i % size_t(key.Rows)) * KeyLine;
+        double indent = 0;
+        if (i < notes)
+        {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(PlanColor(NoteColor(key.NoteKinds[i])));
+            painter.drawEllipse(QPointF(x + MarkRadius + 1, y + KeyLine / 2), MarkRadius + 1, MarkRadius + 1);
+            indent = 4 * MarkRadius;
+        }
+        bool numbered = i >= notes && i < notes + key.Numbered.size();
+        painter.setPen(numbered ? PlanColor(WarningRed) : QColor(Qt::black));
+        painter.drawText(QRectF(x + indent, y, key.Column - indent, KeyLine),
+                         Qt::AlignLeft | Qt::AlignVCenter, key.Lines[i]);
+    }
+}
+
+bool FinitePlace(const TFinding& f)
+{
+    return std::isfinite(f.X) && std::isfinite(f.Y);
+}
+
+// Findings without a number as small marks under the lines: notes in their
+// kind's colour, warnings the key has no room for in red.
+void DrawMarks(QPainter& painter, const TPlanView& view, const std::vector<TFinding>& findings,
+               const TKey& key)
+{
+    painter.setPen(Qt::NoPen);
+    size_t next = 0; // the next numbered warning
     for (size_t i = 0; i < findings.size(); ++i)
     {
-        if (!std::isfinite(findings[i].X) || !std::isfinite(findings[i].Y))
+        if (next < key.Numbered.size() && key.Numbered[next] == i)
+        {
+            ++next;
             continue;
-        int before = placed[{findings[i].X, findings[i].Y}]++;
-        QPointF at = view.At(findings[i].X, findings[i].Y) + QPointF(2.2 * MarkerRadius * before, 0);
-        painter.setPen(QPen(QColor(200, 0, 0), 1.5));
-        painter.setBrush(QColor(255, 255, 255, 220));
+        }
+        if (!FinitePlace(findings[i]))
+            continue;
+        const TFindingKind kind = findings[i].Kind;
+        painter.setBrush(PlanColor(IsWarning(kind) ? WarningRed : NoteColor(kind)));
+        painter.drawEllipse(view.At(findings[i].X, findings[i].Y), MarkRadius, MarkRadius);
+    }
+}
+
+// Where the numbered circles of the warnings the key lists go: on their
+// finding, moved to the right past the circles placed before, so that no
+// two overlap.
+std::vector<std::pair<size_t, QPointF>> PlaceNumbers(const TPlanView& view,
+                                                     const std::vector<TFinding>& findings, const TKey& key)
+{
+    std::vector<std::pair<size_t, QPointF>> places;
+    for (size_t i : key.Numbered)
+    {
+        if (!FinitePlace(findings[i]))
+            continue;
+        QPointF at = view.At(findings[i].X, findings[i].Y);
+        auto overlaps = [&](const std::pair<size_t, QPointF>& placed)
+        {
+            QPointF apart = placed.second - at;
+            return QPointF::dotProduct(apart, apart) < 4 * MarkerRadius * MarkerRadius;
+        };
+        while (std::any_of(places.begin(), places.end(), overlaps))
+            at.rx() += MarkerRadius / 2;
+        places.emplace_back(i, at);
+    }
+    return places;
+}
+
+// The circles go under the lines and their numbers over them, so that the
+// lines show.
+void DrawCircles(QPainter& painter, const std::vector<std::pair<size_t, QPointF>>& places)
+{
+    painter.setPen(QPen(PlanColor(WarningRed), 1.5));
+    painter.setBrush(QColor(255, 255, 255, 220));
+    for (const auto& [i, at] : places)
         painter.drawEllipse(at, MarkerRadius, MarkerRadius);
-        QRectF box(at.x() - 2 * MarkerRadius, at.y() - MarkerRadius, 4 * MarkerRadius, 2 * MarkerRadius);
-        painter.drawText(box, Qt::AlignCenter, QString::number(i + 1));
+}
+
+// The numbers go over the lines, each with a white rim so that it reads
+// where a line crosses it.
+void DrawNumbers(QPainter& painter, const std::vector<std::pair<size_t, QPointF>>& places)
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    for (const auto& [i, at] : places)
+    {
+        const QString number = QString::number(i + 1);
+        QPainterPath text;
+        text.addText(at.x() - metrics.horizontalAdvance(number) / 2,
+                     at.y() + (metrics.ascent() - metrics.descent()) / 2, painter.font(), number);
+        painter.strokePath(text, QPen(Qt::white, 2.5));
+        painter.fillPath(text, PlanColor(WarningRed));
     }
 }
 
@@ -141,10 +323,19 @@ void Paint(QPainter& painter, const std::vector<TPGon>& faces, const TBuildRecor
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, width, height), Qt::white);
-    TPlanView view = FitPlan(record, findings, width, height);
+    QFont font("IPAGothic");
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    TKey key = LayOutKey(findings, QFontMetricsF(font, painter.device()), width, height);
+    TPlanView view = FitPlan(record, findings, width, int(key.Top));
+    std::vector<std::pair<size_t, QPointF>> numbers = PlaceNumbers(view, findings, key);
     DrawSlabs(painter, view, faces, record.FaceOrigins);
+    DrawMarks(painter, view, findings, key);
+    DrawCircles(painter, numbers);
     DrawSegments(painter, view, record, materials);
-    DrawMarkers(painter, view, findings);
+    DrawNumbers(painter, numbers);
+    DrawKey(painter, key, width);
 }
 
 } // namespace

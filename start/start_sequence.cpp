@@ -39,6 +39,7 @@ void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverr
     if (state.PrepareDrawing)
         BuildDrawList(PolygonList, state.Render.DrawList);
     DeriveView(ViewParameters, overrides, state.Render);
+    state.View = ViewParameters;
     state.Render.BackColor = BackgroundColor;
     if (state.FirstRender)
         state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);

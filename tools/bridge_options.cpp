@@ -53,12 +53,17 @@ TCommandLine BridgeCommandLine(TBridgeOptions& options)
                 {"out", "DIR", "Write into DIR (default: PLAN.kestrelview beside the DXF).",
                  SetTo(options.Folder, Text, "a folder name")},
                 {"wall-height", "H",
-                 "Raise the segments of layers without height texts into walls H metres high.",
+                 "Raise the segments of layers without height texts on their ends into walls H metres "
+                 "high.",
                  SetTo(options.WallHeight, WallHeight, "a height in metres above 0")},
                 {"layers", "A,B,...", "Keep only these layers (blocks pass theirs on).",
                  SetTo(options.Layers, LayerList, "a list of layer names")},
                 {"unit", "mm|cm|m|in|auto", "The drawing unit (default auto: from $INSUNITS).",
                  SetTo(options.Unit, UnitOption, "mm, cm, m, in or auto")},
+                {"view", "corner|top|none",
+                 "The view written for the first picture (default corner: from the south-west above; top: "
+                 "from above, north up).",
+                 SetTo(options.View, ViewChoiceNamed, "corner, top or none")},
                 {"force", nullptr, "Overwrite a temp.txt that kestrelview-dxf did not write.",
                  SetTrue(options.Force)},
                 {"open", nullptr, "Then open the Kestrelview window on DIR.", SetTrue(options.Open)},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dxf/plan_view.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@ struct TBridgeOptions
     std::optional<double> WallHeight; // metres
     std::vector<std::string> Layers;
     std::string Unit = "auto";
+    TViewChoice View = TViewChoice::Corner;
     bool Force = false;
     bool Open = false;
     std::optional<std::string> Picture; // --output

@@ -7,6 +7,7 @@
 #include "dxf/drawing_units.h"
 #include "dxf/dxf_read.h"
 #include "dxf/interchange_writer.h"
+#include "dxf/plan_summary.h"
 #include "dxf/regular_file.h"
 #include "tools/command_line.h"
 
@@ -47,30 +48,20 @@ void PrepareFolder(const std::string& folder, bool force)
                        " was not written by kestrelview-dxf; it is left as it is (--force overwrites it)");
 }
 
-void PrintList(std::ostream& out, const std::vector<std::string>& names)
-{
-    for (size_t i = 0; i < names.size(); i++)
-        out << (i ? ", " : "") << names[i];
-}
-
 void PrintSummary(std::ostream& out, const std::string& temp, const TDrawingUnit& unit,
                   const std::vector<TSkipCount>& kinds, const TPlanDrawing& plan,
                   const TInterchange& interchange, const TTextEncoder& encoder, const TBridgeOptions& options)
 {
     out << "kestrelview-dxf: " << options.Plan << " -> " << temp << "\n";
     out << "unit: " << unit.Description << "\n";
+    PrintExtent(out, interchange.Extent, unit);
     out << "layers: " << plan.Layers.size() << "\n";
+    PrintLayers(out, interchange.Layers, options.WallHeight);
     out << "segments: " << interchange.Segments << " (straight " << interchange.Straight << ", arc chords "
         << interchange.Segments - interchange.Straight << ")\n";
     out << "texts: " << interchange.Texts << "\n";
     if (options.WallHeight)
         out << "marks added: " << interchange.MarksAdded << " (walls " << *options.WallHeight << " m high)\n";
-    if (!interchange.LayersWithoutMarks.empty())
-    {
-        out << "slabs only, no height marks (--wall-height H gives walls): ";
-        PrintList(out, interchange.LayersWithoutMarks);
-        out << "\n";
-    }
     if (!kinds.empty())
     {
         out << "skipped, kinds that are not converted:";
@@ -84,6 +75,7 @@ void PrintSummary(std::ostream& out, const std::string& temp, const TDrawingUnit
         out << "skipped: " << interchange.EmptyTexts << " text empty once converted\n";
     if (encoder.Unconvertible)
         out << "characters Shift-JIS cannot hold, written as \"?\": " << encoder.Unconvertible << "\n";
+    PrintView(out, interchange.View);
 }
 
 } // namespace
@@ -100,6 +92,7 @@ int RunBridge(const TBridgeOptions& options, std::ostream& out, std::ostream& er
         interchangeOptions.SourceName = options.Plan;
         interchangeOptions.UnitScale = unit.Millimetres;
         interchangeOptions.WallHeight = options.WallHeight;
+        interchangeOptions.View = options.View;
         TInterchange interchange = WriteInterchange(plan, encoder, interchangeOptions);
 
         std::string folder = OutputFolder(options);

@@ -1,6 +1,7 @@
 #include "tools/state_json.h"
 
-#include <charconv>
+#include "common/float_text.h"
+
 #include <cmath>
 
 using Json = nlohmann::ordered_json;
@@ -28,11 +29,7 @@ Json Real(float value)
 {
     if (!std::isfinite(value))
         return NonFinite(value);
-    char text[32];
-    char* end = std::to_chars(text, text + sizeof text, value).ptr;
-    double shortest = 0;
-    std::from_chars(text, end, shortest);
-    return shortest;
+    return ShortestDouble(value);
 }
 
 template <typename T> Json Reals(std::initializer_list<T> values)

@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 // Lets failed expectations print texts rather than bytes.
 void PrintTo(const QString& text, std::ostream* out)
@@ -188,20 +192,22 @@ protected:
     std::optional<QString> SaveAs; // the name the save dialog "types"; none cancels
 };
 
-TEST_F(Form2Test, ControlsHaveTheirKindsPlacesCaptionsAndHints)
+// The window's controls as they must stand: kind, holder, place (left, top,
+// width and height within the holder), caption, hint and tooltip.
+struct ControlPlace
 {
-    TForm2 form;
-    struct Expected
-    {
-        const char* Name;
-        const char* Kind;
-        QWidget* Holder;
-        QRect Place;
-        QString Caption;
-        QString Hint;
-        QString ToolTip;
-    };
-    const Expected controls[] = {
+    const char* Name;
+    const char* Kind;
+    QWidget* Holder;
+    QRect Place;
+    QString Caption;
+    QString Hint;
+    QString ToolTip;
+};
+
+std::vector<ControlPlace> ControlPlaces(TForm2& form)
+{
+    return {
         {"Panel1", "QFrame", &form, {4, 0, 173, 41}, "", "", ""},
         {"StaticText17", "QLabel", &form.Panel1, {5, 8, 74, 17}, "表示方法：", "", ""},
         {"B_flat",
@@ -246,7 +252,26 @@ TEST_F(Form2Test, ControlsHaveTheirKindsPlacesCaptionsAndHints)
         {"Image1", "QLabel", form.ScrollBox1.viewport(), {3, 3, 400, 300}, "", "", ""},
         {"StatusBar1", "QStatusBar", &form, {0, 364, 423, 19}, "", "", ""},
     };
-    for (const Expected& expected : controls)
+}
+
+// Where a control draws its caption: inside the button's bevel, or inside
+// the frame of any other control.
+QRect CaptionArea(const QWidget& control)
+{
+    if (const auto* button = qobject_cast<const QPushButton*>(&control))
+    {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    return control.contentsRect();
+}
+
+TEST_F(Form2Test, ControlsHaveTheirKindsPlacesCaptionsAndHints)
+{
+    TForm2 form;
+    for (const ControlPlace& expected : ControlPlaces(form))
     {
         SCOPED_TRACE(expected.Name);
         auto* control = form.findChild<QWidget*>(expected.Name);
@@ -260,8 +285,48 @@ TEST_F(Form2Test, ControlsHaveTheirKindsPlacesCaptionsAndHints)
     }
     EXPECT_EQ(form.StatusBar1.currentMessage(), "");
     EXPECT_FALSE(form.StatusBar1.isSizeGripEnabled());
-    EXPECT_EQ(form.ScrollBox1.frameWidth(), 2);
     EXPECT_FALSE(form.SaveDialog1.isVisible());
+}
+
+// Shown, each control lies wholly inside what its holder shows (the picture
+// inside the scroll box's frame, unscrolled), clear of the controls beside
+// it, with its caption or button image whole.
+TEST_F(Form2Test, ControlsDoNotOverlapAndShowTheirCaptionsWhole)
+{
+    TForm2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const std::vector<ControlPlace> controls = ControlPlaces(form);
+    for (const ControlPlace& expected : controls)
+    {
+        SCOPED_TRACE(expected.Name);
+        const auto* control = form.findChild<QWidget*>(expected.Name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(expected.Holder->contentsRect().contains(control->geometry()))
+            << "holder's inside " << expected.Holder->contentsRect().width() << " by "
+            << expected.Holder->contentsRect().height();
+        for (const ControlPlace& other : controls)
+        {
+            if (&other != &expected && other.Holder == expected.Holder)
+            {
+                EXPECT_FALSE(control->geometry().intersects(form.findChild<QWidget*>(other.Name)->geometry()))
+                    << "overlaps " << other.Name;
+            }
+        }
+
+        if (!expected.Caption.isEmpty())
+        {
+            const QFontMetrics metrics(control->font());
+            const QRect area = CaptionArea(*control);
+            EXPECT_LE(metrics.horizontalAdvance(expected.Caption), area.width());
+            EXPECT_LE(metrics.height(), area.height());
+        }
+        if (const auto* button = qobject_cast<const QToolButton*>(control))
+        {
+            EXPECT_LE(button->iconSize().width(), button->contentsRect().width());
+            EXPECT_LE(button->iconSize().height(), button->contentsRect().height());
+        }
+    }
 }
 
 TEST_F(Form2Test, WindowStartsAtItsSizeCaptionedAndSetInAJapaneseGothic)

@@ -14,7 +14,7 @@ drawing=$3
 clipboard_text=$4
 
 for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh --tests" >&2; exit 1; }
 done
 
 work=$(mktemp -d)

@@ -1,4 +1,5 @@
 #include "common/errors.h"
+#include "common/float_text.h"
 #include "common/numbers.h"
 
 #include <gtest/gtest.h>
@@ -170,4 +171,40 @@ TEST(ParseDecimal, RoundsExactlyAsTheFullConversionDoes)
         ASSERT_TRUE(value.has_value()) << text;
         EXPECT_EQ(std::memcmp(&*value, &expected, sizeof expected), 0) << text;
     }
+}
+
+// Floats written back as text: the shortest that reads back, in either
+// notation, and as the double a JSON writer prints as that text.
+TEST(FloatText, WritesTheShortestTextThatReadsBack)
+{
+    struct Case
+    {
+        float Value;
+        const char* Shortest;
+        const char* Fixed;
+        double Double;
+    };
+    const float inf = std::numeric_limits<float>::infinity();
+    const Case cases[] = {
+        {0.1f, "0.1", "0.1", 0.1},
+        {0.93f, "0.93", "0.93", 0.93},
+        {-0.0f, "-0", "-0", -0.0},
+        {2400, "2400", "2400", 2400},
+        {100000, "1e+05", "100000", 100000},
+        {-37.7f, "-37.7", "-37.7", -37.7},
+        {1e20f, "1e+20", "100000002004087734272", 1e20},
+        {1e-7f, "1e-07", "0.0000001", 1e-7},
+        {3.4028235e38f, "3.4028235e+38", "340282346638528859811704183484516925440", 3.4028235e38},
+        {16777217.0f, "16777216", "16777216", 16777216},
+        {inf, "inf", "inf", std::numeric_limits<double>::infinity()},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(ShortestText(c.Value), c.Shortest);
+        EXPECT_EQ(ShortestFixedText(c.Value), c.Fixed);
+        const double shortest = ShortestDouble(c.Value);
+        EXPECT_EQ(std::memcmp(&shortest, &c.Double, sizeof shortest), 0) << c.Shortest;
+        EXPECT_EQ(std::strtof(ShortestFixedText(c.Value).c_str(), nullptr), c.Value) << c.Fixed;
+    }
+    EXPECT_TRUE(std::isnan(ShortestDouble(std::numeric_limits<float>::quiet_NaN())));
 }

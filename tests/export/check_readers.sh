@@ -13,7 +13,7 @@ source=$2
 work=$(mkdir -p "$3" && cd "$3" && pwd)
 
 if ! command -v node >/dev/null 2>&1 || ! npm --version >/dev/null 2>&1 || ! command -v assimp >/dev/null 2>&1; then
-  bash "$source/scripts/install-deps.sh"
+  bash "$source/scripts/install-deps.sh" --tests
 fi
 
 # The validator, as pinned by the lock file, installed into the build folder.

@@ -1,7 +1,8 @@
+#include "common/shift_jis.h"
 #include "export/export_file.h"
 #include "export/export_model.h"
 #include "export/gltf_file.h"
-#include "export/shift_jis.h"
+#include "export/obj_file.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <sstream>
 
 namespace
 {
@@ -32,7 +35,7 @@ std::vector<TTriangle> TrianglesOfFaces(const TBuildRecord& record)
         const std::string& layer = record.LayerNames[origin.Slot];
         const std::string name =
             layer.empty() ? std::to_string(origin.Slot / 16) + "/" + std::to_string(origin.Slot % 16)
-                          : ShiftJisToUtf8(layer);
+                          : ShiftJisToUtf8(layer, TBadBytes::Replace);
         std::array<float, 3> color{};
         for (int c = 0; c < 3; ++c)
             color[c] = std::clamp(face.Color[c], 0.0f, 1.0f);
@@ -55,15 +58,21 @@ std::vector<TTriangle> TrianglesOfFaces(const TBuildRecord& record)
     return triangles;
 }
 
-// Reads the triangles back through the indices; checks every normal on the way.
-std::vector<TTriangle> TrianglesInFile(const std::string& bytes)
+// Reads the triangles of a .glb or .gltf back through the indices; checks
+// every normal on the way.
+std::vector<TTriangle> TrianglesInGltf(const std::string& bytes, bool binary)
 {
     tinygltf::Model gltf;
     std::string error, warning;
-    EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(
-        &gltf, &error, &warning, reinterpret_cast<const unsigned char*>(bytes.data()),
-        static_cast<unsigned int>(bytes.size())))
-        << error;
+    if (binary)
+        EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(
+            &gltf, &error, &warning, reinterpret_cast<const unsigned char*>(bytes.data()),
+            static_cast<unsigned int>(bytes.size())))
+            << error;
+    else
+        EXPECT_TRUE(tinygltf::TinyGLTF().LoadASCIIFromString(&gltf, &error, &warning, bytes.data(),
+                                                             static_cast<unsigned int>(bytes.size()), ""))
+            << error;
     auto read = [&](int accessorIndex, size_t i, auto value)
     {
         const tinygltf::Accessor& accessor = gltf.accessors[accessorIndex];
@@ -99,6 +108,87 @@ std::vector<TTriangle> TrianglesInFile(const std::string& bytes)
     return triangles;
 }
 
+// Reads the triangles of an OBJ text and its material library back: each
+// object a node, its groups "-walls" and "-slabs" the kind, the material's
+// diffuse colour. Every corner must take the normal of its own number, of
+// length 1. An index out of range fails the test and ends the reading.
+std::vector<TTriangle> TrianglesInObj(const std::string& obj, const std::string& mtl)
+{
+    std::map<std::string, std::array<float, 3>> colours;
+    std::istringstream library(mtl);
+    std::string keyword, material;
+    for (std::string line; std::getline(library, line);)
+    {
+        std::istringstream fields(line);
+        fields >> keyword;
+        if (keyword == "newmtl")
+            fields >> material;
+        else if (keyword == "Kd")
+            fields >> colours[material][0] >> colours[material][1] >> colours[material][2];
+    }
+    std::vector<std::array<float, 3>> positions, normals;
+    std::vector<TTriangle> triangles;
+    std::string node, kind;
+    std::array<float, 3> colour{};
+    std::istringstream text(obj);
+    for (std::string line; std::getline(text, line);)
+    {
+        std::istringstream fields(line);
+        keyword.clear();
+        fields >> keyword;
+        auto triple = [&]
+        {
+            std::array<float, 3> values{};
+            std::string number;
+            for (float& value : values)
+            {
+                fields >> number;
+                value = std::strtof(number.c_str(), nullptr);
+            }
+            return values;
+        };
+        if (keyword == "o")
+            fields >> node;
+        else if (keyword == "g")
+        {
+            std::string group;
+            fields >> group;
+            kind = group.ends_with("-walls") ? "wall" : group.ends_with("-slabs") ? "slab" : "?";
+        }
+        else if (keyword == "usemtl")
+        {
+            fields >> material;
+            colour = colours.at(material);
+        }
+        else if (keyword == "v")
+            positions.push_back(triple());
+        else if (keyword == "vn")
+            normals.push_back(triple());
+        else if (keyword == "f")
+        {
+            std::array<float, 9> corners{};
+            for (int k = 0; k < 3; ++k)
+            {
+                size_t vertex = 0, normal = 0;
+                char slash1 = 0, slash2 = 0;
+                fields >> vertex >> slash1 >> slash2 >> normal;
+                if (vertex < 1 || vertex > positions.size() || normal != vertex || normal > normals.size() ||
+                    slash1 != '/' || slash2 != '/')
+                {
+                    ADD_FAILURE() << "face line " << line;
+                    return triangles;
+                }
+                const std::array<float, 3>& n = normals[normal - 1];
+                EXPECT_NEAR(std::hypot(n[0], n[1], n[2]), 1.0, 1e-6);
+                std::copy(positions[vertex - 1].begin(), positions[vertex - 1].end(),
+                          corners.begin() + 3 * k);
+            }
+            triangles.emplace_back(node, colour, kind, corners);
+        }
+    }
+    return triangles;
+}
+
 bool Finite(const TTriangle& triangle)
 {
     return std::all_of(std::get<3>(triangle).begin(), std::get<3>(triangle).end(),
@@ -115,34 +205,67 @@ bool WithoutArea(const std::array<float, 9>& c)
     return area <= 1e-6 * (a[0] * a[0] + a[1] * a[1] + a[2] * a[2] + b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
 }
 
-// Builds the drawing with the origins kept, exports it as .glb and compares
-// what tinygltf reads back with the faces' triangles. Returns the export.
-TExportModel ExpectRoundTrip(const std::string& materialFolder, const std::string& drawing)
+// The faces' finite triangles, sorted, that an export of the model must hold.
+std::vector<TTriangle> ExpectedTriangles(const TExportModel& model, const TBuildRecord& record)
 {
-    LoadMaterial(materialFolder + "/material.txt");
-    LoadMaterial2(materialFolder + "/material2.txt");
-    ReleaseFaces();
-    TBuildRecord record;
-    SceneLoader(drawing, &record);
-    TExportModel model = BuildExportModel(PolygonList, record.FaceOrigins, record.LayerNames, MaterialTable,
-                                          BackgroundColor, 0.001);
-    std::vector<TTriangle> expected = TrianglesOfFaces(record),
-                           actual = TrianglesInFile(GltfBytes(model, true));
+    std::vector<TTriangle> expected = TrianglesOfFaces(record);
     const auto finiteEnd = std::partition(expected.begin(), expected.end(), Finite);
-    EXPECT_EQ(expected.end() - finiteEnd, model.NonFinite) << drawing;
+    EXPECT_EQ(expected.end() - finiteEnd, model.NonFinite);
     expected.erase(finiteEnd, expected.end());
     std::sort(expected.begin(), expected.end());
+    return expected;
+}
+
+// Empty when the triangles read back are the faces' triangles, every one
+// once, but for those without area that the export left out; else what
+// differs.
+std::string CompareTriangles(const std::vector<TTriangle>& expected, std::vector<TTriangle> actual,
+                             const TExportModel& model)
+{
     std::sort(actual.begin(), actual.end());
     std::vector<TTriangle> missing, extra;
     std::set_difference(expected.begin(), expected.end(), actual.begin(), actual.end(),
                         std::back_inserter(missing));
     std::set_difference(actual.begin(), actual.end(), expected.begin(), expected.end(),
                         std::back_inserter(extra));
-    EXPECT_TRUE(extra.empty()) << drawing;
-    EXPECT_EQ(static_cast<int64_t>(actual.size()), model.Triangles) << drawing;
-    EXPECT_EQ(static_cast<int64_t>(missing.size()), model.WithoutArea) << drawing;
+    if (!extra.empty())
+        return std::to_string(extra.size()) + " triangles that no face has, the first of " +
+               std::get<0>(extra[0]);
+    if (static_cast<int64_t>(actual.size()) != model.Triangles)
+        return std::to_string(actual.size()) + " triangles, not " + std::to_string(model.Triangles);
+    if (static_cast<int64_t>(missing.size()) != model.WithoutArea)
+        return std::to_string(missing.size()) + " triangles missing, not " +
+               std::to_string(model.WithoutArea);
     for (const TTriangle& triangle : missing)
-        EXPECT_TRUE(WithoutArea(std::get<3>(triangle))) << drawing;
+        if (!WithoutArea(std::get<3>(triangle)))
+            return "a triangle with area missing, of " + std::get<0>(triangle);
+    return "";
+}
+
+// The drawing built with the origins kept, exported in metres.
+TExportModel BuildExport(const std::string& materialFolder, const std::string& drawing, TBuildRecord& record)
+{
+    LoadMaterial(materialFolder + "/material.txt");
+    LoadMaterial2(materialFolder + "/material2.txt");
+    ReleaseFaces();
+    SceneLoader(drawing, &record);
+    return BuildExportModel(PolygonList, record.FaceOrigins, record.LayerNames, MaterialTable,
+                            BackgroundColor, 0.001);
+}
+
+// Exports the drawing as .glb, .gltf and .obj and compares what each reads
+// back as with the faces' triangles. Returns the export.
+TExportModel ExpectRoundTrip(const std::string& materialFolder, const std::string& drawing)
+{
+    TBuildRecord record;
+    const TExportModel model = BuildExport(materialFolder, drawing, record);
+    const std::vector<TTriangle> expected = ExpectedTriangles(model, record);
+    EXPECT_EQ(CompareTriangles(expected, TrianglesInGltf(GltfBytes(model, true), true), model), "")
+        << drawing << " .glb";
+    EXPECT_EQ(CompareTriangles(expected, TrianglesInGltf(GltfBytes(model, false), false), model), "")
+        << drawing << " .gltf";
+    EXPECT_EQ(CompareTriangles(expected, TrianglesInObj(ObjText(model, "m.mtl"), MtlText(model)), model), "")
+        << drawing << " .obj";
     return model;
 }
 
@@ -169,6 +292,37 @@ TEST(GltfExport, ReadsBackAsTheFacesTriangles)
     EXPECT_EQ(model.NonFinite, 1); // a triangle: the far end has no mark
 
     ExpectRoundTrip(house, house + "/temp.txt");
+}
+
+// The comparison catches a face line that points at other vertices than
+// its triangle's.
+TEST(GltfExport, ObjFaceLinePointingElsewhereIsCaught)
+{
+    const std::string house = std::string(getenv("KV_SOURCE_DIR")) + "/examples/house";
+    TBuildRecord record;
+    const TExportModel model = BuildExport(house, house + "/temp.txt", record);
+    const std::vector<TTriangle> expected = ExpectedTriangles(model, record);
+    const std::string obj = ObjText(model, "m.mtl");
+    ASSERT_EQ(CompareTriangles(expected, TrianglesInObj(obj, MtlText(model)), model), "");
+
+    // The last face line's last corner moved to an earlier vertex that lies
+    // elsewhere.
+    std::vector<std::string> vertices; // the "v" lines' coordinates
+    std::istringstream lines(obj);
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("v "))
+            vertices.push_back(line.substr(2));
+    const size_t face = obj.rfind("\nf ") + 1;
+    const size_t end = obj.find('\n', face);
+    const size_t corner = obj.rfind(' ', end) + 1;
+    const size_t own = std::stoul(obj.substr(corner));
+    size_t other = 1;
+    while (other < own && vertices[other - 1] == vertices[own - 1])
+        ++other;
+    ASSERT_LT(other, own);
+    std::string moved = obj;
+    moved.replace(corner, end - corner, std::to_string(other) + "//" + std::to_string(other));
+    EXPECT_NE(CompareTriangles(expected, TrianglesInObj(moved, MtlText(model)), model), "");
 }
 
 } // namespace

@@ -16,8 +16,8 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 expected=(bin/kestrelview{,-render,-dxf} share/applications/kestrelview.desktop
   share/icons/hicolor/{48x48/apps/kestrelview.png,256x256/apps/kestrelview.png,scalable/apps/kestrelview.svg}
   share/man/{,ja/}man1/kestrelview{,-render,-dxf}.1
-  share/doc/kestrelview/{user-guide.md,examples/house/{temp,material,material2}.txt}
-  share/doc/kestrelview/images/{window,dxf-plan,guide-{base-heights,base-heights-flat,check,check-plan,colours,heights,slabs,turntable,view-above}}.png
+  share/doc/kestrelview/{user-guide.md,examples/house/{temp,material,material2}.txt,examples/dxf-plan/{plan.dxf,make_plan.py}}
+  share/doc/kestrelview/images/{window,dxf-plan,dxf-flat-{corner,none,plan},guide-{base-heights,base-heights-flat,check,check-plan,colours,heights,slabs,turntable,view-above}}.png
   share/doc/kestrelview/guide/{base-heights,check,colours,heights,material,material2,slabs,view-above}.txt)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . ! -type d | sed 's|^\./||' | sort) ||
   fail "the install into a prefix differs from the expected files (< expected, > installed)"
@@ -34,11 +34,13 @@ for program in "${programs[@]}"; do
     done
   done
 done
-cp -r "$root/examples/house" "$work/house"
+# The examples as the manual pages and the guide name them: installed.
+examples=$home/.local/share/doc/kestrelview/examples
+cp -r "$examples/house" "$work/house"
 (cd "$work/house" && "$bin/kestrelview-render" --output x.png >/dev/null) || fail "kestrelview-render failed"
 [ "$(identify -format %m%wx%h "$work/house/x.png")" = PNG400x300 ] || fail "no 400 by 300 PNG from kestrelview-render"
 # The bridge finds the companion installed beside it.
-"$bin/kestrelview-dxf" "$root/examples/dxf-plan/plan.dxf" --out "$work/plan" --output "$work/plan.png" >/dev/null &&
+"$bin/kestrelview-dxf" "$examples/dxf-plan/plan.dxf" --out "$work/plan" --output "$work/plan.png" >/dev/null &&
   [ "$(identify -format %m%wx%h "$work/plan.png")" = PNG400x300 ] || fail "no 400 by 300 PNG from kestrelview-dxf"
 start_xvfb "$work" || fail "no X server"
 # Qt's file dialog keeps its settings in the user's config folder: not the install's.

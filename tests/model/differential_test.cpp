@@ -12,22 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdlib>
 
 namespace
 {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr uint32_t DefaultSeeds = 150;
-#else
-constexpr uint32_t DefaultSeeds = 300;
-#endif
-
-uint32_t FromEnvironment(const char* name, uint32_t fallback)
-{
-    const char* text = std::getenv(name);
-    return text ? uint32_t(std::strtoul(text, nullptr, 10)) : fallback;
-}
 
 bool SameHeights(const SegmentRecord& a, const SegmentRecord& b)
 {
@@ -76,9 +63,8 @@ std::string CompareBuilds(uint32_t seed, const TMaterialTable& materials)
 TEST(ModelDifferential, IndexedBuildMatchesPlainScans)
 {
     const TMaterialTable materials = TestMaterials();
-    uint32_t first = FromEnvironment("KV_MODEL_FIRST_SEED", 1);
-    uint32_t count = FromEnvironment("KV_MODEL_SEEDS", DefaultSeeds);
-    for (uint32_t seed = first; seed < first + count; ++seed)
+    const TSeedRange seeds = SeedRange();
+    for (uint32_t seed = seeds.First; seed < seeds.First + seeds.Count; ++seed)
     {
         std::string difference = CompareBuilds(seed, materials);
         ResetModelTables();

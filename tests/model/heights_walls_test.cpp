@@ -165,4 +165,48 @@ TEST(BuildModel, WallsOfAllSlotsBeforeAnySlab)
     }
 }
 
+// The one test every reader of the segments uses: a wall unless top and
+// bottom meet, within the tolerance, at both ends.
+TEST(GivesWall, UnlessBothEndsAreFlat)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case
+    {
+        float Top1, Bottom1, Top2, Bottom2;
+        bool Wall;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, false},        {3000, 0, 0, 0, true},    {0, 0, 0, 2500, true},
+        {1, 1.00005f, 2, 2, false}, {1, 1.0002f, 2, 2, true}, {2500, 2500, 3000, 3000, false},
+        {nan, nan, 0, 0, true}, // NaN equals nothing, so such an end is not flat
+    };
+    for (const Case& c : cases)
+    {
+        SegmentRecord s;
+        s.Top1 = c.Top1;
+        s.Bottom1 = c.Bottom1;
+        s.Top2 = c.Top2;
+        s.Bottom2 = c.Bottom2;
+        EXPECT_EQ(GivesWall(s), c.Wall) << c.Top1 << " " << c.Bottom1 << " " << c.Top2 << " " << c.Bottom2;
+    }
+}
+
+// Line type and colour to material index and back, nine indexes per type.
+TEST(MaterialIndex, LineTypeAndColourBothWays)
+{
+    EXPECT_EQ(MaterialIndex(1, 1), 1);
+    EXPECT_EQ(MaterialIndex(1, 9), 9);
+    EXPECT_EQ(MaterialIndex(2, 1), 10);
+    EXPECT_EQ(MaterialIndex(3, 7), 25);
+    EXPECT_EQ(MaterialIndex(9, 9), 81);
+    for (int32_t index = 1; index <= MaterialEntryCount; ++index)
+    {
+        const TLineStyle style = LineStyleOf(index);
+        EXPECT_TRUE(style.LineType >= 1 && style.LineType <= 9 && style.LineColor >= 1 &&
+                    style.LineColor <= 9)
+            << index;
+        EXPECT_EQ(MaterialIndex(style.LineType, style.LineColor), index);
+    }
+}
+
 } // namespace

@@ -67,4 +67,33 @@ TEST(PointGrid, FindsWhatAFullScanFinds)
     }
 }
 
+// Entries filed under keys of their own, far-out and negative ones too: each
+// cell holds exactly its entries' items, in entry order, and keys not filed
+// find no cell.
+TEST(PointGrid, FilesEntriesUnderTheirKeysInEntryOrder)
+{
+    const int64_t keys[] = {0, 1, -1, 2147483647, -2147483647, int64_t(1) << 60, -(int64_t(1) << 60), 77};
+    std::mt19937 rng(3);
+    std::vector<TCellEntry> entries;
+    for (int32_t i = 0; i < 5000; ++i)
+        entries.push_back({keys[rng() % 7], keys[rng() % 7], int32_t(rng() % 100000)});
+    PointGrid grid;
+    FileCellEntries(grid, entries);
+    for (int64_t x : keys)
+        for (int64_t y : keys)
+        {
+            std::vector<int32_t> expected;
+            for (const TCellEntry& e : entries)
+                if (e.KeyX == x && e.KeyY == y)
+                    expected.push_back(e.Item);
+            const int32_t cell = FindCell(grid, x, y);
+            std::vector<int32_t> filed;
+            if (cell >= 0)
+                filed.assign(grid.Items.begin() + grid.CellStart[cell],
+                             grid.Items.begin() + grid.CellStart[cell + 1]);
+            EXPECT_EQ(cell >= 0, !expected.empty()) << x << " " << y;
+            EXPECT_EQ(filed, expected) << x << " " << y;
+        }
+}
+
 } // namespace

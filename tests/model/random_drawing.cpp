@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <random>
 
@@ -274,7 +275,24 @@ struct Drawer
     }
 };
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr uint32_t DefaultSeeds = 150;
+#else
+constexpr uint32_t DefaultSeeds = 300;
+#endif
+
+uint32_t FromEnvironment(const char* name, uint32_t fallback)
+{
+    const char* text = std::getenv(name);
+    return text ? uint32_t(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
 } // namespace
+
+TSeedRange SeedRange()
+{
+    return {FromEnvironment("KV_MODEL_FIRST_SEED", 1), FromEnvironment("KV_MODEL_SEEDS", DefaultSeeds)};
+}
 
 std::vector<LayerSlot> RandomDrawing(uint32_t seed)
 {

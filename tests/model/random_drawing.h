@@ -15,3 +15,12 @@
 // or heights that are huge, infinite or NaN, zeros drawn as -0, and lattices
 // on the edges of the point index's cells.
 std::vector<LayerSlot> RandomDrawing(uint32_t seed);
+
+// The seeds a test runs, first to first + count - 1: KV_MODEL_FIRST_SEED
+// (default 1) and KV_MODEL_SEEDS (default 300, 150 under the sanitizers).
+struct TSeedRange
+{
+    uint32_t First = 1;
+    uint32_t Count = 0;
+};
+TSeedRange SeedRange();

@@ -1,9 +1,14 @@
+#include "common/framing.h"
+#include "common/numbers.h"
+#include "common/projection.h"
 #include "model/triangulation.h"
 #include "render/camera.h"
 #include "render/draw_list.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <random>
 
 namespace
@@ -68,12 +73,12 @@ TEST(DeriveCamera, WorkedViews)
 
 TEST(DeriveCamera, DegreesUseTheShortPi)
 {
-    // atan2 gives exactly pi here; the conversion divides by 3.141592.
+    // atan2 gives exactly pi here; the conversion divides by 3.141592, so
+    // the yaw lies a little beyond 270.
     TViewParameters view = View(3000, 1500, 0, 0, 1500, 0, 45);
     TCamera camera;
     DeriveCamera(view, camera);
-    EXPECT_NEAR(camera.Yaw, 3.141592653589793 * 180 / 3.141592 + 90, 1e-9);
-    EXPECT_GT(camera.Yaw, 270.00001);
+    EXPECT_NEAR(camera.Yaw, 270.0000374479, 1e-9);
 }
 
 TEST(TakeEyePoint, WidensTheEyeAndKeepsZeros)
@@ -173,4 +178,131 @@ TEST(BuildDrawList, CutsTheFacesTheTriangulationCuts)
         ASSERT_TRUE(expected == 0 || drawList.Faces[i].FirstCorner == corners) << "face " << i;
         corners += drawList.Faces[i].CornerCount;
     }
+}
+
+namespace
+{
+
+// A point as the render pass places it: x and y across the picture from -1
+// to 1 (aspect as drawn), and its depth along the line of sight.
+struct TSeen
+{
+    double X, Y, Depth;
+};
+
+TSeen Project(const TCamera& camera, const TModelPoint& p, double aspect)
+{
+    const double yaw = camera.Yaw * std::numbers::pi / 180, pitch = camera.Pitch * std::numbers::pi / 180;
+    const double x = p[0] - camera.EyePoint[0], y = p[1] - camera.EyePoint[1], z = p[2] - camera.EyePoint[2];
+    const double x1 = x * std::cos(yaw) + z * std::sin(yaw), z1 = -x * std::sin(yaw) + z * std::cos(yaw);
+    const double y2 = y * std::cos(pitch) - z1 * std::sin(pitch),
+                 z2 = y * std::sin(pitch) + z1 * std::cos(pitch);
+    const double slope = std::tan(camera.ViewAngle * std::numbers::pi / 360);
+    return {x1 / (-z2 * slope * aspect), y2 / (-z2 * slope), -z2};
+}
+
+// The corners of a box of walls on a plan w by d, h high, at (x, y).
+std::vector<TModelPoint> Box(double x, double z, double w, double d, double h)
+{
+    std::vector<TModelPoint> points;
+    for (double px : {x, x + w})
+        for (double pz : {z, z - d})
+            for (double py : {0.0, h})
+                points.push_back({px, py, pz});
+    return points;
+}
+
+struct TFrameCase
+{
+    const char* Name;
+    std::vector<TModelPoint> Points;
+    TViewDirection Direction;
+    double Aspect;
+    bool Fills; // too small to fill the picture outside the near plane otherwise
+};
+
+} // namespace
+
+// Framed views, taken through the single precision of the drawing's view and
+// the camera of the render pass, show every point and fill the picture.
+TEST(FrameView, ShowsEveryPointThroughTheCamera)
+{
+    std::vector<TModelPoint> lShape = Box(0, 0, 16000, 7000, 2500);
+    for (const TModelPoint& p : Box(0, -7000, 9000, 5000, 5000))
+        lShape.push_back(p);
+    const TFrameCase cases[] = {
+        {"flat from the south-west", Box(0, 0, 12000, 9000, 2500), {45, 35}, 1, true},
+        {"flat in a wide picture", Box(0, 0, 12000, 9000, 2500), {45, 35}, 4.0 / 3, true},
+        {"flat in a tall picture", Box(0, 0, 12000, 9000, 2500), {45, 35}, 0.5, true},
+        {"flat from above", Box(0, 0, 12000, 9000, 2500), {90, 89.9}, 1, true},
+        {"L-shape, two heights, from the north-east", lShape, {225, 30}, 1, true},
+        {"long and narrow", Box(-5000, 2000, 30000, 1000, 3000), {45, 35}, 1, true},
+        {"far from the origin", Box(4.5e6, -5.2e6, 8000, 6000, 2400), {45, 35}, 1, true},
+        {"below the ground", Box(0, 0, 10000, 10000, -3000), {45, 35}, 1, true},
+        {"a post 10 cm across", Box(0, 0, 100, 100, 2000), {45, 35}, 1, false},
+        {"one point", {{1000, 0, 1000}}, {45, 35}, 1, false},
+    };
+    for (const TFrameCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        std::optional<TFramedView> framed = FrameView(c.Points, c.Direction, 60, c.Aspect);
+        ASSERT_TRUE(framed);
+        TViewParameters view;
+        view.EyeX = ToSingle(framed->Eye[0]), view.EyeHeight = ToSingle(framed->Eye[1]);
+        view.EyeY = ToSingle(framed->Eye[2]);
+        view.TargetX = ToSingle(framed->Target[0]), view.TargetHeight = ToSingle(framed->Target[1]);
+        view.TargetY = ToSingle(framed->Target[2]);
+        view.FieldOfView = 60;
+        TCamera camera;
+        DeriveCamera(view, camera);
+        TakeEyePoint(view, camera);
+
+        double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY, farthest = 0;
+        for (const TModelPoint& p : c.Points)
+        {
+            TSeen seen = Project(camera, p, c.Aspect);
+            EXPECT_GE(seen.Depth, NearPlane);
+            left = std::min(left, seen.X), right = std::max(right, seen.X);
+            bottom = std::min(bottom, seen.Y), top = std::max(top, seen.Y);
+            farthest = std::max(farthest, seen.Depth);
+        }
+        EXPECT_GE(left, -FrameFill - 0.01);
+        EXPECT_LE(right, FrameFill + 0.01);
+        EXPECT_GE(bottom, -FrameFill - 0.01);
+        EXPECT_LE(top, FrameFill + 0.01);
+        if (c.Fills)
+        {
+            EXPECT_GE(std::max(right - left, top - bottom) / 2, FrameFill - 0.01);
+            // Centred across the axis it fills.
+            EXPECT_NEAR(right - left > top - bottom ? left + right : bottom + top, 0, 0.01);
+        }
+        EXPECT_NEAR(framed->FarthestDepth, farthest, farthest * 1e-3);
+    }
+}
+
+TEST(FrameView, TheTopViewLooksNorthAndHugeCoordinatesStayFinite)
+{
+    // Looking straight down turns the plan upside down; a hair south of
+    // straight down keeps north at the top.
+    std::optional<TFramedView> top = FrameView(Box(0, 0, 12000, 9000, 2500), {90, 89.9}, 60, 1);
+    ASSERT_TRUE(top);
+    EXPECT_GT(top->Eye[2] - top->Target[2], 1);
+    TViewParameters view;
+    view.EyeX = ToSingle(top->Eye[0]), view.EyeHeight = ToSingle(top->Eye[1]),
+    view.EyeY = ToSingle(top->Eye[2]);
+    view.TargetX = ToSingle(top->Target[0]), view.TargetHeight = ToSingle(top->Target[1]);
+    view.TargetY = ToSingle(top->Target[2]);
+    TCamera camera;
+    DeriveCamera(view, camera);
+    EXPECT_NEAR(camera.Yaw, 0, 1e-3);
+    EXPECT_NEAR(camera.Pitch, 89.9, 1e-3);
+
+    std::optional<TFramedView> huge = FrameView(Box(1e12, -1e12, 8000, 6000, 2500), {45, 35}, 60, 1);
+    ASSERT_TRUE(huge);
+    for (int i = 0; i < 3; i++)
+        EXPECT_TRUE(std::isfinite(huge->Eye[i]) && std::isfinite(huge->Target[i]));
+
+    EXPECT_FALSE(FrameView({}, {45, 35}, 60, 1));
+    EXPECT_FALSE(FrameView({{0, 0, 0}, {NAN, 0, 0}}, {45, 35}, 60, 1));
+    EXPECT_FALSE(FrameView({{INFINITY, 0, 0}}, {45, 35}, 60, 1));
 }

@@ -276,6 +276,9 @@ TEST(RenderTool, PlanCheckListsDrawsAndSetsTheExitStatus)
     EXPECT_EQ(found["findings"][0]["lines"], nlohmann::ordered_json({1}));
     EXPECT_EQ(found["counts"]["unmarked-end"], 1);
     EXPECT_NE(ReadBytes(folder.File("plan.svg")).find("<svg"), std::string::npos);
+    // The key under the plan names the numbered warning.
+    EXPECT_NE(ReadBytes(folder.File("plan.svg")).find(">1  warning, unmarked-end, layer 0/0, temp.txt:1<"),
+              std::string::npos);
     EXPECT_EQ(RunTool(folder.Path(), {"--plan", "plan.png"}).Status, 3);
     EXPECT_EQ(ReadBytes(folder.File("plan.png")).substr(0, 4), "\x89PNG");
 
@@ -289,6 +292,35 @@ TEST(RenderTool, PlanCheckListsDrawsAndSetsTheExitStatus)
     // A drawing that cannot be read fails as before.
     QFile::remove(folder.File("temp.txt"));
     EXPECT_EQ(RunTool(folder.Path(), {"--check"}).Status, 1);
+}
+
+// Hundreds of findings: the key counts the notes by kind, lists the
+// warnings it has room for in columns and counts the rest, in any size.
+TEST(RenderTool, PlanKeyListsWhatFitsAndCountsTheRest)
+{
+    TDrawingFolder folder;
+    std::string drawing = "ch 0 0 250 0 \"3,0\n";
+    for (int i = 0; i < 200; ++i)
+        drawing += " " + std::to_string(i * 300) + " 0 " + std::to_string(i * 300) + " 200\n";
+    WriteDrawing(folder, TinyMaterials, drawing);
+    nlohmann::ordered_json found = ParseJson(RunTool(folder.Path(), {"--check-json", "-"}));
+    const int warnings = found["counts"]["unmarked-end"], notes = found["counts"]["open-end"];
+    ASSERT_GT(warnings, 300);
+    const std::pair<const char*, int> sizes[] = {{"1200x900", 30}, {"400x300", 1}, {"3000x600", 50}};
+    for (const auto& [size, fewest] : sizes)
+    {
+        SCOPED_TRACE(size);
+        ASSERT_EQ(RunTool(folder.Path(), {"--plan", "plan.svg", "--size", size}).Status, 3);
+        const std::string svg = ReadBytes(folder.File("plan.svg"));
+        EXPECT_NE(svg.find(">open-end: " + std::to_string(notes) + " notes<"), std::string::npos);
+        int listed = 0;
+        for (size_t at = svg.find("  warning, unmarked-end"); at != std::string::npos;
+             at = svg.find("  warning, unmarked-end", at + 1))
+            ++listed;
+        const std::string rest = ">" + std::to_string(warnings - listed) + " more warnings left out";
+        EXPECT_GE(listed, fewest);
+        EXPECT_NE(svg.find(rest), std::string::npos) << listed;
+    }
 }
 
 TEST(RenderTool, NeverWritesTheHostsResultFile)

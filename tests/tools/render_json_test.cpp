@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -80,7 +80,7 @@ TEST(RenderToolJson, TinyDrawingGivesEveryKeyInOrder)
     const Json& camera = json["camera"];
     ExpectNumbers(camera["eyePoint"], {500, 1500, 4000});
     EXPECT_EQ(camera["yaw"], 0.0);
-    EXPECT_NEAR(camera["pitch"].get<double>(), -std::atan2(-500.0, 4000.0) * 180 / 3.141592, 1e-5);
+    EXPECT_NEAR(camera["pitch"].get<double>(), 7.125018, 1e-6); // 0.5 m down over 4 m
     EXPECT_EQ(camera["viewAngle"], 60.0);
 
     ASSERT_EQ(json["faces"].size(), 1u);
@@ -198,6 +198,10 @@ TEST(RenderToolJson, ExampleHouse)
     ExpectNumbers(json["view"]["eye"], {-10000, 9000, 15000});
     ExpectNumbers(json["view"]["target"], {5000, 2500, -4000});
     EXPECT_EQ(json["view"]["fieldOfView"], 48.0);
+    // The eye 15 m west and 19 m north of the target, 6.5 m above it.
+    EXPECT_NEAR(json["camera"]["yaw"].get<double>(), 38.2902, 1e-4);
+    EXPECT_NEAR(json["camera"]["pitch"].get<double>(), 15.0301, 1e-4);
+    EXPECT_EQ(json["camera"]["viewAngle"], 48.0);
     ExpectNumbers(json["ambientLight"], {0.4, 0.4, 0.45});
     ASSERT_EQ(json["lights"].size(), 1u);
     ExpectNumbers(json["lights"][0], {-10000, 12000, 10000, 0, 1, 1, 0.9, 40000, 1});
