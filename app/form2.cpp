@@ -62,7 +62,7 @@ const char* const HelpText =
     "ホイール: カーソルの指す所へ寄る・離れる<br>"
     "<b>キー</b><br>"
     "← →: 15° 回す　↑ ↓: 15° 上から・下から見る<br>"
-    "＋ −: 寄る・離れる　Home: 図面の視点に戻る<br>"
+    "＋ −: 寄る・離れる　F: 全体を映す　Home: 図面の視点に戻る<br>"
     "7 1 3 9: 上・前・右・斜め上から見る　5: 透視投影と平行投影<br>"
     "V: 歩行モード　W A S D・矢印: 歩く　Page Up・Page Down: 目の高さ　Esc: 歩行をやめる<br>"
     "Ctrl＋C: 画像をコピー　Ctrl＋Shift＋C: 視点をコピー（kestrelview-render のオプション）<br>"
@@ -334,7 +334,7 @@ void TForm2::B_walkClick()
 {
     if (CanMove())
     {
-        Perform(Viewer, TViewerAction::ToggleWalk, State.Render.DrawList, Extent, State.Render.AspectRatio);
+        Perform(Viewer, TViewerAction::ToggleWalk, ModelList(), Extent, State.Render.AspectRatio);
         ViewChanged(false);
     }
     ShowModeLine();
@@ -447,6 +447,16 @@ bool TForm2::CanMove() const
     return !State.StartError && !State.Render.DrawList.Faces.empty();
 }
 
+// The model for framing and walking: the lighter list once it is made, with
+// the same outline and fewer vertices to look at.
+const TDrawList& TForm2::ModelList()
+{
+    if (DragListMaking.valid() &&
+        DragListMaking.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        DragList = DragListMaking.get();
+    return DragList.List.Faces.empty() ? State.Render.DrawList : DragList.List;
+}
+
 bool TForm2::HandleKey(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -472,7 +482,7 @@ bool TForm2::HandleKey(QKeyEvent* event)
         return false;
     if (CanMove())
     {
-        Perform(Viewer, action, State.Render.DrawList, Extent, State.Render.AspectRatio);
+        Perform(Viewer, action, ModelList(), Extent, State.Render.AspectRatio);
         ViewChanged(event->isAutoRepeat());
     }
     return true;

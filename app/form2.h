@@ -111,6 +111,7 @@ private:
     QPointF DragAt;
 
     bool CanMove() const;
+    const TDrawList& ModelList();
     bool HandleKey(QKeyEvent* event);
     void ViewChanged(bool moving);
     void RequestRender(bool moving);

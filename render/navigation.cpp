@@ -52,6 +52,7 @@ struct TPictureAxes
     TModelPoint Up;
     TModelPoint Forward;
     TModelPoint Ahead;
+    double ViewAngle = 0;  // the field of view, degrees
     double HalfHeight = 0; // tan(half the field of view)
 };
 
@@ -67,6 +68,7 @@ TPictureAxes AxesOf(const TViewParameters& view)
     axes.Up = {sy * sp, cp, -cy * sp};
     axes.Forward = {sy * cp, -sp, -cy * cp};
     axes.Ahead = {sy, 0, -cy};
+    axes.ViewAngle = camera.ViewAngle;
     axes.HalfHeight = std::tan(Radians(camera.ViewAngle) / 2);
     return axes;
 }
@@ -306,4 +308,21 @@ void ShowFixedView(TViewParameters& view, TFixedView fixed)
         Store(view, AtElevation(target, {half, 0, half}, distance, 30), target);
         break;
     }
+}
+
+void FrameModel(TViewParameters& view, const TDrawList& list, double aspect, bool orthographic)
+{
+    const TPictureAxes axes = AxesOf(view);
+    TViewDirection direction;
+    direction.Azimuth = std::atan2(-axes.Ahead[2], axes.Ahead[0]) * 180 / std::numbers::pi;
+    direction.Elevation = std::clamp(std::asin(-axes.Forward[1]) * 180 / std::numbers::pi, -SteepestElevation,
+                                     SteepestElevation);
+    std::vector<TModelPoint> points;
+    points.reserve(list.Vertices.size());
+    for (const std::array<float, 3>& v : list.Vertices)
+        if (std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]))
+            points.push_back({v[0], v[1], v[2]});
+    if (const std::optional<TFramedView> framed =
+            FrameView(points, direction, axes.ViewAngle, aspect, orthographic))
+        Store(view, framed->Eye, framed->Target);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "common/framing.h"
 #include "model/records.h"
 #include "render/draw_list.h"
-
-#include <array>
 
 // Moving the view as a viewer does: turning the eye about the target,
 // raising it, panning, zooming, walking and the fixed views. Each works on
@@ -11,8 +10,6 @@
 // height, z the plan y negated; single precision), so that the result is a
 // view the companion's options can give exactly. An operation whose result
 // would not be finite leaves the view as it was.
-
-using TModelPoint = std::array<double, 3>;
 
 // The box round every finite vertex of a draw list; Empty when it has none.
 struct TModelExtent
@@ -92,3 +89,8 @@ enum class TFixedView
 
 // Looks at the same target from the same distance in a fixed direction.
 void ShowFixedView(TViewParameters& view, TFixedView fixed);
+
+// Frames every finite vertex of list from the same direction (FrameView),
+// in a projection of aspect (width over height), perspective or
+// orthographic. Nothing changes for a list without a finite vertex.
+void FrameModel(TViewParameters& view, const TDrawList& list, double aspect, bool orthographic);

@@ -38,6 +38,9 @@ TViewerAction CharacterAction(char32_t character, bool walking)
         return TViewerAction::ZoomIn;
     case '-':
         return TViewerAction::ZoomOut;
+    case 'f':
+    case 'F':
+        return TViewerAction::Frame;
     case '7':
         return TViewerAction::TopView;
     case '1':
@@ -157,6 +160,9 @@ void Perform(TViewer& viewer, TViewerAction action, const TDrawList& list, const
         break;
     case TViewerAction::ZoomOut:
         ZoomToward(view, 1 / KeyZoom, 0, 0, aspect, extent);
+        break;
+    case TViewerAction::Frame:
+        FrameModel(view, list, aspect, viewer.View.Orthographic);
         break;
     case TViewerAction::TopView:
         ShowFixedView(view, TFixedView::Top);

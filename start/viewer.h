@@ -28,7 +28,8 @@ enum class TViewerAction
     OrbitDown,
     ZoomIn, // closer to the target by a fixed factor
     ZoomOut,
-    Home, // the drawing's own view, in perspective, not walking
+    Home,  // the drawing's own view, in perspective, not walking
+    Frame, // the whole model from the same direction
     TopView,
     FrontView,
     RightView,
@@ -70,8 +71,9 @@ TViewParameters ShownView(const TViewer& viewer);
 // the companion derives them from its options.
 void DeriveShownCamera(const TViewer& viewer, TRenderState& render);
 
-// Carries out action. list and extent are the model's; aspect is the
-// projection's width over height.
+// Carries out action. list and extent are the model's (list may be the
+// lighter one drawn while the view moves, which has the same outline);
+// aspect is the projection's width over height.
 void Perform(TViewer& viewer, TViewerAction action, const TDrawList& list, const TModelExtent& extent,
              double aspect);
 

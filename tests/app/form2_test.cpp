@@ -729,6 +729,7 @@ TEST_F(Form2Test, EveryMoveIsDrawnAsTheCopiedOptionsDrawIt)
              keys("+");
          }},
         {"orthographic, corner", [&] { keys("59"); }},
+        {"framed", [&] { keys("f"); }},
         {"walk",
          [&]
          {

@@ -39,22 +39,15 @@ double ElevationOf(const TViewParameters& view)
 }
 
 // Where a model point lands in the perspective picture, as shares of the
-// picture's width and height right and up of its centre: the render pass's
-// turns and projection, worked out in double precision.
+// picture's width and height right and up of its centre.
 std::array<double, 2> PictureShare(const TViewParameters& view, const Vec3& point, double aspect)
 {
     TViewParameters copy = view;
     TCamera camera;
     DeriveCamera(copy, camera);
     TakeEyePoint(copy, camera);
-    const double yaw = camera.Yaw * std::numbers::pi / 180, pitch = camera.Pitch * std::numbers::pi / 180;
-    const Vec3 p = Sub(point, {camera.EyePoint[0], camera.EyePoint[1], camera.EyePoint[2]});
-    const double x1 = std::cos(yaw) * p[0] + std::sin(yaw) * p[2];
-    const double z1 = -std::sin(yaw) * p[0] + std::cos(yaw) * p[2];
-    const double y2 = std::cos(pitch) * p[1] - std::sin(pitch) * z1;
-    const double z2 = std::sin(pitch) * p[1] + std::cos(pitch) * z1;
-    const double half = std::tan(camera.ViewAngle / 2 * std::numbers::pi / 180);
-    return {x1 / -z2 / half / aspect / 2, y2 / -z2 / half / 2};
+    const TSeen seen = Project(camera, point, aspect);
+    return {seen.X / 2, seen.Y / 2};
 }
 
 const TViewParameters ReaderDefault;
@@ -316,4 +309,69 @@ TEST(Navigation, NothingNonFiniteComesOfAnything)
     EXPECT_EQ(extent.Min, (TModelPoint{-5, -6, -7}));
     EXPECT_EQ(extent.Max, (TModelPoint{1, 2, 3}));
     EXPECT_TRUE(ExtentOf(TDrawList{}).Empty);
+}
+
+// After F the model spans at least 80% of the picture's width or height and
+// touches none of its edges: a small house, a long wall and a wide plan,
+// from the drawing's view and from a level one, in the window's stretched
+// picture and in pictures of their own proportions, in both projections.
+TEST(Navigation, FramingShowsTheWholeModelLarge)
+{
+    const auto box = [](double x, double z, double w, double d, double h)
+    {
+        return std::vector<SceneFace>{
+            Face({{x, 0, z}, {x + w, 0, z}, {x + w, 0, z - d}, {x, 0, z - d}}, {0.4, 0.6, 0.3}),
+            Face({{x, h, z}, {x, 0, z}, {x + w, 0, z}, {x + w, h, z}}, {0.9, 0.8, 0.6}),
+            Face({{x + w, h, z}, {x + w, 0, z}, {x + w, 0, z - d}, {x + w, h, z - d}}, {0.9, 0.8, 0.6}),
+            Face({{x, h, z - d}, {x, 0, z - d}, {x + w, 0, z - d}, {x + w, h, z - d}}, {0.9, 0.8, 0.6}),
+            Face({{x, h, z}, {x, 0, z}, {x, 0, z - d}, {x, h, z - d}}, {0.9, 0.8, 0.6})};
+    };
+    struct Model
+    {
+        const char* Name;
+        std::vector<SceneFace> Faces;
+    };
+    const Model models[] = {
+        {"small house", box(0, 0, 6000, 4000, 5000)},
+        {"long wall", {Face({{0, 2500, 0}, {0, 0, 0}, {40000, 0, 0}, {40000, 2500, 0}}, {0.9, 0.8, 0.6})}},
+        {"wide plan", box(-100000, 50000, 200000, 120000, 3000)},
+    };
+    struct Picture
+    {
+        int Width, Height;
+        double Aspect;
+    };
+    for (const Model& model : models)
+        for (const TViewParameters& start : {ReaderDefault, ViewOf({-30000, 1600, 40000}, {0, 1600, 0})})
+            for (const Picture& size : {Picture{400, 300, 1.0}, Picture{640, 360, 640 / 360.0}})
+                for (bool orthographic : {false, true})
+                {
+                    SCOPED_TRACE(std::string(model.Name) + " " + std::to_string(start.EyeX) + " " +
+                                 std::to_string(size.Width) + (orthographic ? " orthographic" : ""));
+                    TRenderState state;
+                    state.DrawList = DrawListOf(model.Faces);
+                    state.AspectRatio = size.Aspect;
+                    state.Orthographic = orthographic;
+                    TViewParameters view = start;
+                    TCamera before;
+                    DeriveCamera(view, before);
+                    FrameModel(view, state.DrawList, size.Aspect, orthographic);
+                    DeriveCamera(view, state.Camera);
+                    TakeEyePoint(view, state.Camera);
+                    EXPECT_NEAR(state.Camera.Yaw, before.Yaw, 1e-3);
+                    EXPECT_NEAR(state.Camera.Pitch, before.Pitch, 1e-3);
+                    TPicture picture;
+                    picture.Width = size.Width, picture.Height = size.Height;
+                    PaintFramedWhite(picture);
+                    TGLCanvasContext context;
+                    RenderView(context, picture, state);
+                    const PixelBox box = BoxOfPixelsOtherThan(picture, Rgb(0, 0, 0));
+                    ASSERT_GT(box.Count, 0);
+                    EXPECT_TRUE(box.Width() >= 0.8 * size.Width || box.Height() >= 0.8 * size.Height)
+                        << box.Width() << " by " << box.Height();
+                    EXPECT_GT(box.Left, 0);
+                    EXPECT_GT(box.Top, 0);
+                    EXPECT_LT(box.Right, size.Width - 1);
+                    EXPECT_LT(box.Bottom, size.Height - 1);
+                }
 }

@@ -91,6 +91,8 @@ TEST(Viewer, KeysMapToActionsByMode)
         {K::Other, '+', false, A::ZoomIn},
         {K::Other, '=', false, A::ZoomIn},
         {K::Other, '-', true, A::ZoomOut},
+        {K::Other, 'f', false, A::Frame},
+        {K::Other, 'F', true, A::Frame},
         {K::Other, '7', false, A::TopView},
         {K::Other, '1', false, A::FrontView},
         {K::Other, '3', false, A::RightView},
@@ -165,6 +167,13 @@ TEST(Viewer, CopiedOptionsGiveTheViewShown)
         },
         [](TViewer& v) {
             PerformAll(v, {A::TopView, A::ToggleProjection});
+        },
+        [](TViewer& v) {
+            // A face the size of the house's ground.
+            TDrawList ground;
+            ground.Faces.push_back({{1, 1, 1}, {1, 1, 1}, 0, 4, 0, 0});
+            ground.Vertices = {{0, 0, 0}, {10000, 0, 0}, {10000, 0, -8000}, {0, 0, -8000}};
+            PerformAll(v, {A::ToggleProjection, A::Frame}, ground);
         },
         [](TViewer& v) {
             PerformAll(v, {A::FrontView, A::RightView, A::CornerView});
