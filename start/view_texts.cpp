@@ -21,11 +21,25 @@ std::string Text(double value, std::chars_format format, int precision)
 }
 
 // A position in the drawing's terms: x, the host's y (the stored one
-// negated) and the height in metres, separated by separator.
-std::string PointText(float x, float height, float y, const char* separator = ",")
+// negated) and the height in metres.
+std::string PointText(float x, float height, float y)
 {
-    return StoredValueText(x, 1) + separator + StoredValueText(0.0f - y, 1) + separator +
-           StoredValueText(height, 1000);
+    return StoredValueText(x, 1) + "," + StoredValueText(0.0f - y, 1) + "," + StoredValueText(height, 1000);
+}
+
+// A value for reading, to decimals places; never "-0".
+std::string Rounded(double value, int decimals)
+{
+    std::string text = Text(value, std::chars_format::fixed, decimals);
+    if (text.find_first_not_of("-0.") == std::string::npos)
+        return Text(0.0, std::chars_format::fixed, decimals);
+    return text;
+}
+
+// A point for reading: whole drawing units, heights in metres to the centimetre.
+std::string ShortPointText(float x, float height, float y)
+{
+    return Rounded(x, 0) + ", " + Rounded(0.0 - y, 0) + ", " + Rounded(height / 1000.0, 2);
 }
 
 std::string PlanText(float x, float y)
@@ -77,9 +91,9 @@ std::string DrawingTextsLine(const TViewParameters& view, bool orthographic)
 
 std::string ViewStatus(const TViewParameters& view)
 {
-    return "視点 (" + PointText(view.EyeX, view.EyeHeight, view.EyeY, ", ") + ")  注視点 (" +
-           PointText(view.TargetX, view.TargetHeight, view.TargetY, ", ") + ")  画角 " +
-           StoredValueText(view.FieldOfView, 1) + "°";
+    return "視点 " + ShortPointText(view.EyeX, view.EyeHeight, view.EyeY) + "  注視点 " +
+           ShortPointText(view.TargetX, view.TargetHeight, view.TargetY) + "  画角 " +
+           Rounded(view.FieldOfView, 0) + "°";
 }
 
 std::string ModeLine(bool walking, bool orthographic)

@@ -34,7 +34,8 @@ std::string CompanionOptions(const TViewParameters& view, const TPictureOptions&
 // "f,H". The orthographic projection has none, and the line says so.
 std::string DrawingTextsLine(const TViewParameters& view, bool orthographic);
 
-// The status line while the view moves: eye, target and field of view.
+// The status line while the view moves: eye, target and field of view, to
+// the drawing unit, the centimetre and the degree.
 std::string ViewStatus(const TViewParameters& view);
 
 // The mode line: orbit or walk, perspective or orthographic.

@@ -181,20 +181,23 @@ BENCHMARK(BM_BuildDragList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->
 // one, and the picture is drawn as the window draws it while the view moves:
 // a model of more than 10,000 faces from its lighter list, the faces in
 // view only. Arguments: the drawing (0 the house, 100 or 300 a grid of
-// rooms), the picture (0 the window's 400 by 300, 1 800 by 600, 2 1280 by
-// 800) and the list (0 as the window, 1 the full list).
+// rooms), the view the drag starts from (0 the drawing's, 1 framed as F
+// frames it), the picture (0 the window's 400 by 300, 1 800 by 600, 2 1280
+// by 800) and the list (0 as the window, 1 the full list).
 void BM_Drag(benchmark::State& bench)
 {
     TRenderState scene = Drawing(int(bench.range(0)));
-    const TViewParameters start = ViewParameters;
     const int sizes[][2] = {{400, 300}, {800, 600}, {1280, 800}};
     TPicture picture;
-    picture.Width = sizes[bench.range(1)][0];
-    picture.Height = sizes[bench.range(1)][1];
+    picture.Width = sizes[bench.range(2)][0];
+    picture.Height = sizes[bench.range(2)][1];
     picture.Pixels.resize(size_t(picture.Width) * size_t(picture.Height));
-    if (bench.range(1) > 0)
+    if (bench.range(2) > 0)
         scene.AspectRatio = double(picture.Width) / picture.Height;
-    const bool light = bench.range(2) == 0 && scene.DrawList.Faces.size() > 10000;
+    TViewParameters start = ViewParameters;
+    if (bench.range(1) == 1)
+        FrameModel(start, scene.DrawList, scene.AspectRatio, false);
+    const bool light = bench.range(3) == 0 && scene.DrawList.Faces.size() > 10000;
     const TDragList drag = light ? BuildDragList(scene.DrawList) : TDragList{};
     std::vector<DrawPolygon> inView;
     TGLCanvasContext context;
@@ -220,8 +223,8 @@ void BM_Drag(benchmark::State& bench)
     bench.counters["faces"] = double((light ? drag.List : scene.DrawList).Faces.size());
 }
 BENCHMARK(BM_Drag)
-    ->ArgsProduct({{0, 100, 300}, {0, 1, 2}, {0, 1}})
-    ->ArgNames({"drawing", "size", "full"})
+    ->ArgsProduct({{0, 100, 300}, {0, 1}, {0, 1, 2}, {0, 1}})
+    ->ArgNames({"drawing", "framed", "size", "full"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

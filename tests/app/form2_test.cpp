@@ -851,7 +851,7 @@ TEST_F(Form2Test, TheModeLineShowsWalkAndProjection)
     EXPECT_EQ(ShownView(form.Viewer).EyeHeight, 1600);
     QTest::keyClick(form.windowHandle(), Qt::Key_Home);
     EXPECT_EQ(form.ModeLabel.text(), "周回・透視投影");
-    EXPECT_TRUE(form.StatusBar1.currentMessage().startsWith("視点 (-10000, -15000, 9)"));
+    EXPECT_TRUE(form.StatusBar1.currentMessage().startsWith("視点 -10000, -15000, 9.00"));
 }
 
 // A large model is drawn from the lighter list while it is dragged, and the

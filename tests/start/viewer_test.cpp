@@ -168,7 +168,8 @@ TEST(Viewer, CopiedOptionsGiveTheViewShown)
         [](TViewer& v) {
             PerformAll(v, {A::TopView, A::ToggleProjection});
         },
-        [](TViewer& v) {
+        [](TViewer& v)
+        {
             // A face the size of the house's ground.
             TDrawList ground;
             ground.Faces.push_back({{1, 1, 1}, {1, 1, 1}, 0, 4, 0, 0});
@@ -289,7 +290,10 @@ TEST(ViewTexts, LinesNameTheViewInTheDrawingsTerms)
               "文字 \"v,9,48\" を (-10000, -15000) に、\"f,2.5\" を (5000, 4000) "
               "に置くと、図面がこの視点になります");
     EXPECT_EQ(DrawingTextsLine(viewer.DrawingView, true), "平行投影の視点は図面の文字では表せません");
-    EXPECT_EQ(ViewStatus(viewer.DrawingView), "視点 (-10000, -15000, 9)  注視点 (5000, 4000, 2.5)  画角 48°");
+    EXPECT_EQ(ViewStatus(viewer.DrawingView), "視点 -10000, -15000, 9.00  注視点 5000, 4000, 2.50  画角 48°");
+    TViewParameters odd = viewer.DrawingView;
+    odd.EyeX = 2554.3044f, odd.EyeY = -0.4f, odd.TargetHeight = -1.7f, odd.FieldOfView = 47.6f;
+    EXPECT_EQ(ViewStatus(odd), "視点 2554, 0, 9.00  注視点 5000, 4000, 0.00  画角 48°");
     EXPECT_EQ(ModeLine(false, false), "周回・透視投影");
     EXPECT_EQ(ModeLine(true, true), "歩行・平行投影");
 }
