@@ -28,6 +28,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace
@@ -205,9 +206,7 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
 
     // The keys belong to the picture: no button takes the keyboard focus.
     for (QWidget* control :
-         {static_cast<QWidget*>(&B_flat), static_cast<QWidget*>(&B_grad), static_cast<QWidget*>(&Button1),
-          static_cast<QWidget*>(&Button2), static_cast<QWidget*>(&B_walk), static_cast<QWidget*>(&B_help),
-          static_cast<QWidget*>(&ScrollBox1)})
+         std::initializer_list<QWidget*>{&B_flat, &B_grad, &Button1, &Button2, &B_walk, &B_help, &ScrollBox1})
         control->setFocusPolicy(Qt::NoFocus);
 
     ScrollBox1.setObjectName("ScrollBox1");
@@ -241,9 +240,8 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
     SaveSmooth.setText("縁を滑らかに (1 画素 4 サンプル)");
     auto* row = new QHBoxLayout(&SaveOptions);
     row->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* control : {static_cast<QWidget*>(&SaveSizeLabel), static_cast<QWidget*>(&SaveWidth),
-                             static_cast<QWidget*>(&SaveTimes), static_cast<QWidget*>(&SaveHeight),
-                             static_cast<QWidget*>(&SaveSmooth)})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{&SaveSizeLabel, &SaveWidth, &SaveTimes, &SaveHeight, &SaveSmooth})
         row->addWidget(control);
     row->addStretch();
     if (auto* grid = qobject_cast<QGridLayout*>(SaveDialog1.layout()))
