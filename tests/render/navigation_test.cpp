@@ -169,14 +169,6 @@ TEST(Navigation, ZoomingKeepsThePointUnderThePointerAndItsLimits)
     EXPECT_EQ(Distance(close), 200);
 }
 
-TEST(Navigation, FarthestDistanceFollowsTheModelsSize)
-{
-    EXPECT_EQ(FarthestDistance(TModelExtent{}), 50000);
-    EXPECT_EQ(FarthestDistance({{0, 0, 0}, {1000, 1000, 1000}, false}), 50000);
-    EXPECT_NEAR(FarthestDistance(HouseSized), 20 * 14891.6, 10);
-    EXPECT_NEAR(FarthestDistance({{0, 0, 0}, {300000, 3000, 300000}, false}), 20 * 424274.9, 10);
-}
-
 TEST(Navigation, WalkingGoesOverThePlanAlongTheBearing)
 {
     // From the south looking north and down: forward is north, right is east.
