@@ -12,11 +12,12 @@ namespace
 {
 
 // A failed write names the file as it was given, not the path it resolved to.
-void WriteNamed(const std::string& name, const std::string& path, std::string_view bytes)
+size_t WriteNamed(const std::string& name, const std::string& path, std::string_view bytes)
 {
     try
     {
         WriteOutputFile(path, bytes);
+        return bytes.size();
     }
     catch (const ProgramError&)
     {
@@ -26,15 +27,15 @@ void WriteNamed(const std::string& name, const std::string& path, std::string_vi
 
 } // namespace
 
-void WriteExportFile(const TExportModel& model, const std::string& name, const std::string& path)
+size_t WriteExportFile(const TExportModel& model, const TWebPage& page, const std::string& name,
+                       const std::string& path)
 {
     const std::optional<TExportFormat> format = ExportFormatFor(name);
+    if (format == TExportFormat::Html)
+        return WriteNamed(name, path, WebPageBytes(model, page));
     if (format != TExportFormat::Obj)
-    {
-        WriteNamed(name, path, GltfBytes(model, format == TExportFormat::Glb));
-        return;
-    }
+        return WriteNamed(name, path, GltfBytes(model, format == TExportFormat::Glb));
     const std::string library = MaterialLibraryName(name);
     WriteNamed(library, MaterialLibraryName(path), MtlText(model));
-    WriteNamed(name, path, ObjText(model, library.substr(library.rfind('/') + 1)));
+    return WriteNamed(name, path, ObjText(model, library.substr(library.rfind('/') + 1)));
 }

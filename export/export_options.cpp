@@ -10,6 +10,8 @@ std::optional<TExportFormat> ExportFormatFor(std::string_view name)
         return TExportFormat::Gltf;
     if (HasEnding(name, ".obj"))
         return TExportFormat::Obj;
+    if (HasEnding(name, ".html"))
+        return TExportFormat::Html;
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@ enum class TExportFormat
     Glb,  // glTF 2.0 binary
     Gltf, // glTF 2.0 JSON, buffer embedded
     Obj,  // Wavefront OBJ with its .mtl beside it
+    Html, // a web page that shows the model
 };
 
 // The format a file name asks for by its extension (in any case), if any.

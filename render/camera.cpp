@@ -59,3 +59,18 @@ void TakeEyePoint(const TViewParameters& view, TCamera& camera)
     camera.EyePoint[1] = view.EyeHeight;
     camera.EyePoint[2] = view.EyeY;
 }
+
+std::array<double, 3> LookedAtPoint(const TCamera& camera, const TViewParameters& view)
+{
+    double distance = std::hypot(double(view.TargetX) - view.EyeX, double(view.TargetHeight) - view.EyeHeight,
+                                 double(view.TargetY) - view.EyeY);
+    if (!(distance > 0) || !std::isfinite(distance))
+        distance = 1000;
+    // The render turns the scene by Pitch about x after Yaw about the
+    // vertical; the eye looks along -z of the turned scene.
+    const double yaw = camera.Yaw * M_PI / 180, pitch = camera.Pitch * M_PI / 180;
+    const double sight[3] = {std::sin(yaw) * std::cos(pitch), -std::sin(pitch),
+                             -std::cos(yaw) * std::cos(pitch)};
+    return {camera.EyePoint[0] + sight[0] * distance, camera.EyePoint[1] + sight[1] * distance,
+            camera.EyePoint[2] + sight[2] * distance};
+}

@@ -2,6 +2,8 @@
 
 #include "model/records.h"
 
+#include <array>
+
 // The fixed view of the one picture: the eye moves to the origin, then the
 // scene turns by Yaw about the vertical and by Pitch about x. Degrees.
 struct TCamera
@@ -21,3 +23,8 @@ void DeriveCamera(TViewParameters& view, TCamera& camera);
 
 // EyePoint := the eye of view, widened to double.
 void TakeEyePoint(const TViewParameters& view, TCamera& camera);
+
+// The point the picture looks at: on the camera's line of sight, as far from
+// its eye as the view's target is from the view's eye (1000 units when they
+// coincide, as in a drawing that sets no view).
+std::array<double, 3> LookedAtPoint(const TCamera& camera, const TViewParameters& view);

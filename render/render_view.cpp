@@ -16,15 +16,16 @@ namespace
 // The one point light, a fixed point of the scene.
 void SetLight(const TGLFunctions& gl)
 {
-    const GLfloat ambient[] = {0.7f, 0.7f, 0.7f, 1.0f};
-    const GLfloat diffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const TSceneLight& light = SceneLight;
+    const GLfloat ambient[] = {light.Ambient, light.Ambient, light.Ambient, 1.0f};
+    const GLfloat diffuse[] = {light.Diffuse, light.Diffuse, light.Diffuse, 1.0f};
     const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat position[] = {79000.0f, 6000.0f, 21000.0f, 1.0f};
+    const GLfloat position[] = {light.Position[0], light.Position[1], light.Position[2], 1.0f};
     gl.Lightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     gl.Lightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     gl.Lightfv(GL_LIGHT0, GL_SPECULAR, specular);
     gl.Lightfv(GL_LIGHT0, GL_POSITION, position);
-    gl.Lightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0.000005f);
+    gl.Lightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, light.LinearAttenuation);
 }
 
 using Rgb = std::array<GLfloat, 3>;

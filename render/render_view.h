@@ -9,6 +9,18 @@
 #include <span>
 #include <vector>
 
+// The one point light, a fixed point of the scene: its place, its ambient
+// and diffuse intensity (grey) and its linear attenuation per unit of
+// distance. OpenGL adds its scene ambient of 0.2.
+struct TSceneLight
+{
+    std::array<float, 3> Position;
+    float Ambient;
+    float Diffuse;
+    float LinearAttenuation;
+};
+inline constexpr TSceneLight SceneLight = {{79000.0f, 6000.0f, 21000.0f}, 0.7f, 1.0f, 0.000005f};
+
 // What the main window holds for rendering: camera, clear colour, shading
 // mode and the faces to draw.
 struct TRenderState

@@ -6,7 +6,8 @@
 # a flat of the DXF tests gives its first picture without and with the view
 # the bridge writes, and its plan picture;
 # the example house turned round its target gives guide-turntable.png;
-# and the plan check draws its picture of docs/guide/check.txt.
+# the plan check draws its picture of docs/guide/check.txt; and chromium
+# shows the example house's web page, guide-web-page.png.
 # Usage: scripts/guide-pictures.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -70,3 +71,14 @@ status=0
 "$companion" --plan docs/images/guide-check-plan.png "$work" >/dev/null || status=$?
 [ "$status" -eq 3 ]
 echo docs/images/guide-check-plan.png
+
+# The example house's web page in chromium, as a browser shows it, with the
+# controls (chromium's own screenshot; WebGL through its software renderer).
+command -v chromium >/dev/null 2>&1 || bash scripts/install-deps.sh
+cp -r examples/house "$work/house"
+"$companion" --export "$work/house.html" "$work/house" >/dev/null
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+  --disable-component-update --disable-sync --user-data-dir="$work/chromium" --use-angle=swiftshader \
+  --enable-unsafe-swiftshader --hide-scrollbars --window-size=800,600 --virtual-time-budget=20000 \
+  --screenshot="$PWD/docs/images/guide-web-page.png" "file://$work/house.html" >/dev/null 2>&1
+echo docs/images/guide-web-page.png

@@ -32,8 +32,10 @@ if [ "${1:-}" = --tests ]; then
     desktop-file-utils man-db groff-base
     assimp-utils
     python3-ezdxf librecad-data
+    chromium
   )
-  # Node and npm run the glTF Validator. Debian's only where none works
+  # chromium opens the exported web pages, driven by Playwright; node and npm
+  # run it and the glTF Validator. Debian's only where none works
   # already: a node installed from elsewhere may refuse Debian's npm.
   command -v node >/dev/null 2>&1 || packages+=(nodejs)
   npm --version >/dev/null 2>&1 || packages+=(npm)

@@ -159,8 +159,10 @@ int main(int argc, char** argv)
     const bool outputTaken =
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
-        !SaveExports(options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
-                     options.MetresPerUnit, outputTaken ? std::cerr : std::cout))
+        !SaveExports(
+            options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
+            WebPageFor(state.Render, ViewParameters, int64_t(PolygonList.size()), options.MetresPerUnit),
+            outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state, PolygonList, ViewParameters);

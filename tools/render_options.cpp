@@ -106,9 +106,9 @@ TCommandLine RenderCommandLine(TRenderOptions& options)
              "line's length, at most 50).",
              SetTo(options.Snap, SnapDistance, "a distance of 0 or more")},
             {"export", "FILE",
-             "Write the model in 3D to FILE: glTF binary (.glb), glTF (.gltf) or OBJ (.obj, with its .mtl "
-             "beside it). May be given more than once.",
-             AddTo(options.Exports, ExportFile, "a file name ending in .glb, .gltf or .obj")},
+             "Write the model in 3D to FILE: glTF binary (.glb), glTF (.gltf), OBJ (.obj, with its .mtl "
+             "beside it) or a web page that shows it in any browser (.html). May be given more than once.",
+             AddTo(options.Exports, ExportFile, "a file name ending in .glb, .gltf, .obj or .html")},
             {"unit", "UNIT", "What a drawing unit is, for --export: mm (the default), cm or m.",
              SetTo(options.MetresPerUnit, MetresPerUnit, "mm, cm or m")},
         },

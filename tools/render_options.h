@@ -20,7 +20,7 @@ struct TRenderOptions
     std::optional<TOutputFile> Json; // Name "-": standard output
     std::optional<TOutputFile> Picture;
     bool Flat = false;
-    std::vector<TOutputFile> Exports; // .glb, .gltf or .obj
+    std::vector<TOutputFile> Exports; // .glb, .gltf, .obj or .html
     double MetresPerUnit = 0.001;     // a drawing unit is a millimetre unless --unit says otherwise
     std::string Directory = ".";
     std::optional<std::array<int, 2>> Size; // the window's 400 by 300, stretched, when not given

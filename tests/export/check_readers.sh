@@ -12,16 +12,7 @@ tool=$1
 source=$2
 work=$(mkdir -p "$3" && cd "$3" && pwd)
 
-if ! command -v node >/dev/null 2>&1 || ! npm --version >/dev/null 2>&1 || ! command -v assimp >/dev/null 2>&1; then
-  bash "$source/scripts/install-deps.sh" --tests
-fi
-
-# The validator, as pinned by the lock file, installed into the build folder.
-if ! cmp -s "$source/tests/export/package-lock.json" "$work/package-lock.json" ||
-  [ ! -d "$work/node_modules/gltf-validator" ]; then
-  cp "$source/tests/export/package.json" "$source/tests/export/package-lock.json" "$work/"
-  (cd "$work" && npm ci --no-audit --no-fund --loglevel=error)
-fi
+bash "$source/tests/export/node_packages.sh" "$source" "$work" assimp
 cp "$source/tests/export/validate.js" "$work/"
 
 # export NAME DRAWING_FOLDER: writes NAME.glb, NAME.gltf and NAME.obj into
@@ -58,16 +49,8 @@ for drawing in "$source"/docs/guide/*.txt; do
   glb_files+=("$work/out/guide-$name.glb" "$work/out/guide-$name.gltf")
 done
 
-# 100 x 100 rooms of 1000 units, walls from 0 to 3 m on every grid line.
 grid="$work/grid"
-mkdir -p "$grid"
-cp "$source/examples/house/material.txt" "$grid/"
-awk 'BEGIN {
-  n = 100
-  for (j = 0; j <= n; j++) for (i = 0; i < n; i++) printf " %d %d %d %d\n", i * 1000, j * 1000, (i + 1) * 1000, j * 1000
-  for (i = 0; i <= n; i++) for (j = 0; j < n; j++) printf " %d %d %d %d\n", i * 1000, j * 1000, i * 1000, (j + 1) * 1000
-  for (j = 0; j <= n; j++) for (i = 0; i <= n; i++) printf "ch %d %d \"3,0\n", i * 1000, j * 1000
-}' >"$grid/temp.txt"
+bash "$source/tests/export/grid_drawing.sh" 100 "$source" "$grid"
 export_drawing grid "$grid" >/dev/null
 glb_files+=("$work/out/grid.glb" "$work/out/grid.gltf")
 

@@ -3,6 +3,7 @@
 #include "export/export_model.h"
 #include "export/gltf_file.h"
 #include "export/obj_file.h"
+#include "export/web_page.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
@@ -11,11 +12,14 @@
 #include "tests/input/input_test_support.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <tiny_gltf.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -342,13 +346,14 @@ TEST(ExportFile, FailedWritesNameTheFileAsGiven)
         {"missing/m.glb", "missing/m.glb"},
         {"missing/m.GLTF", "missing/m.GLTF"},
         {"missing/m.obj", "missing/m.mtl"},
+        {"missing/m.Html", "missing/m.Html"},
     };
     for (const auto& c : cases)
     {
         const std::string path = folder.PathOf(c.Name);
         try
         {
-            WriteExportFile(model, c.Name, path);
+            WriteExportFile(model, {}, c.Name, path);
             ADD_FAILURE() << c.Name;
         }
         catch (const ProgramError& error)
@@ -357,6 +362,107 @@ TEST(ExportFile, FailedWritesNameTheFileAsGiven)
             EXPECT_EQ(error.Argument, c.Named);
         }
     }
-    WriteExportFile(model, "m.obj", folder.PathOf("m.obj"));
+    WriteExportFile(model, {}, "m.obj", folder.PathOf("m.obj"));
     EXPECT_TRUE(std::filesystem::exists(folder.PathOf("m.mtl")));
+}
+
+TEST(WebPage, Base64)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"foobar", "Zm9vYmFy"},
+        {std::string("\xff\x00\xfe\x80", 4), "/wD+gA=="},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(Base64(bytes), text) << text;
+}
+
+namespace
+{
+
+// The text between the opening tag that ends with open and the next </script>.
+std::string ScriptText(const std::string& page, const std::string& open)
+{
+    const size_t start = page.find(open);
+    if (start == std::string::npos)
+        return "";
+    const size_t end = page.find("</script>", start);
+    return page.substr(start + open.size(), end - start - open.size());
+}
+
+} // namespace
+
+// The page carries the .glb as the export writes it, and every name only as
+// JSON data that no < can end: names that are markup or script stay names.
+TEST(WebPage, CarriesTheModelAndNamesAsData)
+{
+    const std::string house = std::string(getenv("KV_SOURCE_DIR")) + "/examples/house";
+    LoadMaterial(house + "/material.txt");
+    LoadMaterial2(house + "/material2.txt");
+    ReleaseFaces();
+    TempFolder folder;
+    TBuildRecord record;
+    SceneLoader(folder.Write("temp.txt", "ly1\nlyn</script><script>alert(1)</script>\n 0 0 4000 0\n"
+                                         "ch 0 0 \"2.4,0\nch 4000 0 \"2.4,0\n"
+                                         "ly2\nlyn<img src=x onerror=alert(2)>\n 0 0 0 3000\n"
+                                         "ch 0 0 \"2.4,0\nch 0 3000 \"2.4,0\n"),
+                &record);
+    const TExportModel model = BuildExportModel(PolygonList, record.FaceOrigins, record.LayerNames,
+                                                MaterialTable, BackgroundColor, 0.01);
+    TWebPage facts;
+    facts.Title = "<b>\xff</b>";
+    facts.Faces = 2;
+    facts.Eye = {100, 200, 300};
+    facts.Target = {0, 100, -50};
+    facts.FieldOfView = 48;
+    facts.Light = {79000, 6000, 21000};
+    facts.LightAttenuation = 0.000005;
+    facts.MetresPerUnit = 0.01;
+    const std::string page = WebPageBytes(model, facts);
+    EXPECT_EQ(page, WebPageBytes(model, facts)); // nothing changes from one run to the next
+
+    const std::string glb = Base64(GltfBytes(model, true));
+    EXPECT_EQ(ScriptText(page, "id=\"model\">"), glb);
+    EXPECT_LE(page.size() - glb.size(), 800u * 1024);
+    // three.js comes with its licence.
+    std::ifstream licence(std::string(getenv("KV_SOURCE_DIR")) + "/third_party/three/LICENSE");
+    const std::string licenceText{std::istreambuf_iterator<char>(licence), std::istreambuf_iterator<char>()};
+    EXPECT_FALSE(licenceText.empty());
+    EXPECT_NE(page.find(licenceText), std::string::npos);
+
+    const std::string text = ScriptText(page, "id=\"page-data\">");
+    EXPECT_EQ(text.find('<'), std::string::npos) << text;
+    const nlohmann::json data = nlohmann::json::parse(text);
+    EXPECT_EQ(data["layers"],
+              nlohmann::json({"</script><script>alert(1)</script>", "<img src=x onerror=alert(2)>"}));
+    EXPECT_EQ(data["title"], "<b>\uFFFD</b>");
+    EXPECT_EQ(data["faces"], 2);
+    EXPECT_EQ(data["triangles"], 4);
+    EXPECT_EQ(data["large"], false);
+    // In the model's metres.
+    EXPECT_EQ(data["eye"], nlohmann::json({1.0, 2.0, 3.0}));
+    EXPECT_EQ(data["target"], nlohmann::json({0.0, 1.0, -0.5}));
+    EXPECT_EQ(data["light"]["position"], nlohmann::json({790.0, 60.0, 210.0}));
+    EXPECT_NEAR(data["light"]["attenuation"].get<double>(), 0.0005, 1e-12);
+    // Only the page's own four script elements: no name opened or closed one.
+    size_t scripts = 0;
+    for (size_t at = page.find("</script"); at != std::string::npos; at = page.find("</script", at + 1))
+        ++scripts;
+    EXPECT_EQ(scripts, 4u);
+}
+
+TEST(WebPage, WarnsFromALargeModelOn)
+{
+    for (const int64_t triangles : {LargePageTriangles - 1, LargePageTriangles})
+    {
+        TExportModel model;
+        model.Triangles = triangles;
+        const nlohmann::json data =
+            nlohmann::json::parse(ScriptText(WebPageBytes(model, TWebPage{}), "id=\"page-data\">"));
+        EXPECT_EQ(data["large"], triangles >= LargePageTriangles) << triangles;
+    }
 }

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <string>
 
 namespace
 {
@@ -69,6 +70,19 @@ TEST(DeriveCamera, WorkedViews)
         EXPECT_EQ(view.TargetY, c.View.TargetY);
         // Deriving the angles leaves the eye point alone.
         EXPECT_EQ(camera.EyePoint[0], TCamera{}.EyePoint[0]);
+
+        // The point the picture looks at is the target wherever the angles
+        // follow it; a view without one looks 1000 units ahead along the line
+        // of sight its angles give.
+        TakeEyePoint(view, camera);
+        const std::array<double, 3> point = LookedAtPoint(camera, view);
+        std::array<double, 3> expected = {view.TargetX, view.TargetHeight, view.TargetY};
+        if (std::string(c.Name) == "eye at target")
+            expected = {7, 7 - 1000, 7};
+        else if (std::string(c.Name) == "all zeros") // the stand-in points look along (-1000, -800, 0)
+            expected = {-1000 / std::hypot(1000, 800) * 1000, -800 / std::hypot(1000, 800) * 1000, 0};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(point[i], expected[i], 0.02) << i;
     }
 }
 

@@ -120,7 +120,7 @@ TEST(Companions, CommandLineMistakesAreUsageErrors)
          "only one of --json and --check-json may write to standard output"},
         {render,
          {"--export", "model.txt"},
-         "--export: model.txt is not a file name ending in .glb, .gltf or .obj"},
+         "--export: model.txt is not a file name ending in .glb, .gltf, .obj or .html"},
         {render, {"--unit", "km", "--export", "model.glb"}, "--unit: km is not mm, cm or m"},
         {render, {"--unit", "in"}, "--unit: in is not mm, cm or m"},
         {bridge, {"--colour", "plan.dxf"}, "unknown option --colour"},
@@ -422,7 +422,8 @@ TEST(RenderTool, FailedWritesReportAndKeepExistingFiles)
         }
     // An OBJ's material library is written first, beside it.
     for (const auto& [target, shown] :
-         {std::pair{"missing/model.glb", "missing/model.glb"}, std::pair{"keep/model.obj", "keep/model.mtl"}})
+         {std::pair{"missing/model.glb", "missing/model.glb"}, std::pair{"keep/model.obj", "keep/model.mtl"},
+          std::pair{"missing/model.HTML", "missing/model.HTML"}})
     {
         TToolRun run = RunTool(folder.Path(), {"--export", target});
         EXPECT_EQ(run.Status, 1);
@@ -458,6 +459,11 @@ TEST(RenderTool, OutputsGoWhereTheirBytesSay)
         ASSERT_EQ(stat(device.c_str(), &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << option;
     }
+    const std::string page = dir + "/null.html";
+    ASSERT_EQ(mknod(page.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    EXPECT_EQ(RunToolWithBytes(dir, {"--export", page, dir}), 0);
+    ASSERT_EQ(stat(page.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
 TEST(RenderTool, ExampleHouse)
