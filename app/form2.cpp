@@ -522,10 +522,11 @@ void TForm2::RenderNow()
     const bool full = FullPending;
     MovingPending = FullPending = false;
     RenderTimer.stop();
-    if (DragListMaking.valid() &&
-        DragListMaking.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        DragList = DragListMaking.get();
+    ModelList();
     FullShown = full || DragList.List.Faces.empty();
+    // The full picture needs no second render once the view stops.
+    if (FullShown)
+        SettleTimer.stop();
     const bool drawable = State.Picture.Width >= SmallestPicture && State.Picture.Height >= SmallestPicture;
     if (drawable && FullShown)
         RenderView(State.Context, State.Picture, State.Render);
