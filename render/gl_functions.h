@@ -36,6 +36,7 @@
     X(MatrixMode)                                                                                            \
     X(MultMatrixd)                                                                                           \
     X(MultiDrawArrays)                                                                                       \
+    X(Ortho)                                                                                                 \
     X(PolygonMode)                                                                                           \
     X(RenderbufferStorage)                                                                                   \
     X(RenderbufferStorageMultisample)                                                                        \

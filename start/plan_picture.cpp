@@ -224,7 +224,8 @@ void DrawKey(QPainter& painter, const TKey& key, int width)
     const size_t notes = key.NoteKinds.size();
     for (size_t i = 0; i < key.Lines.size(); ++i)
     {
-        double x = KeyPadding + double(i / size_t(key.Rows)) * key.Column;
+        const size_t column = i / size_t(key.Rows);
+        double x = KeyPadding + double(column) * key.Column;
         double y = key.Top + KeyPadding + double(i % size_t(key.Rows)) * KeyLine;
         double indent = 0;
         if (i < notes)

@@ -36,11 +36,10 @@ void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverr
         state.StartError = ErrorDisplayText(error);
         return;
     }
-    ApplyViewOverrides(overrides, ViewParameters);
-    DeriveCamera(ViewParameters, state.Render.Camera);
     if (state.PrepareDrawing)
         BuildDrawList(PolygonList, state.Render.DrawList);
-    TakeEyePoint(ViewParameters, state.Render.Camera);
+    DeriveView(ViewParameters, overrides, state.Render);
+    state.View = ViewParameters;
     state.Render.BackColor = BackgroundColor;
     if (state.FirstRender)
         state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);

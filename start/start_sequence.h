@@ -17,6 +17,9 @@ struct TStartState
     TRenderState Render;
     TGLCanvasContext Context;
     TPicture Picture;
+    // The view the camera was derived from: the drawing's, as the overrides
+    // change it, its field of view clamped.
+    TViewParameters View;
 
     // The text the error box shows (UTF-8, full stop added), when the start failed.
     std::optional<std::string> StartError;

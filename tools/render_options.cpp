@@ -89,6 +89,10 @@ TCommandLine RenderCommandLine(TRenderOptions& options)
             {"turn", "DEG",
              "Turn the eye about the vertical through the target, counter-clockwise in the plan.",
              SetTo(options.View.Turn, ParseDegrees, Degrees)},
+            {"ortho", nullptr,
+             "Draw the orthographic projection of the same view, as high as the perspective shows the "
+             "target's distance.",
+             SetTrue(options.View.Orthographic)},
             {"check", nullptr,
              "Check the plan: list why walls or slabs may be missing (exit status 3 on a warning).",
              SetTrue(options.Check)},

@@ -10,6 +10,8 @@
 #include "model/model_tables.h"
 #include "model/polygon.h"
 #include "render/camera.h"
+#include "render/drag_list.h"
+#include "render/navigation.h"
 #include "render/render_view.h"
 
 #include <benchmark/benchmark.h>
@@ -118,9 +120,10 @@ TRenderState GridScene(int n)
     return state;
 }
 
-TRenderState HouseOrGrid(bool grid)
+// The house, or an n by n grid of rooms.
+TRenderState Drawing(int which)
 {
-    return grid ? GridScene(100) : DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt");
+    return which == 0 ? DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt") : GridScene(which);
 }
 
 // The draw list of an n by n grid of rooms, made afresh from the loaded faces.
@@ -137,7 +140,7 @@ BENCHMARK(BM_BuildDrawList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->
 // with 4 samples.
 void BM_Picture(benchmark::State& bench)
 {
-    TRenderState scene = HouseOrGrid(bench.range(0) == 1);
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0);
     TPicture picture;
     TGLCanvasContext context;
     if (bench.range(1) == 1)
@@ -157,6 +160,71 @@ void BM_Picture(benchmark::State& bench)
 BENCHMARK(BM_Picture)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->ArgNames({"grid", "large"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The lighter list drawn while the view moves, made from the full list of
+// an n by n grid of rooms.
+void BM_BuildDragList(benchmark::State& bench)
+{
+    const TRenderState scene = GridScene(int(bench.range(0)));
+    TDragList drag;
+    for (auto _ : bench)
+        drag = BuildDragList(scene.DrawList);
+    bench.counters["faces"] = double(scene.DrawList.Faces.size());
+    bench.counters["dragFaces"] = double(drag.List.Faces.size());
+}
+BENCHMARK(BM_BuildDragList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A drag replayed as the window sees it: each frame the pointer has moved a
+// little, the eye turns 2 degrees about the target and rises or sinks by
+// one, and the picture is drawn as the window draws it while the view moves:
+// a model of more than 10,000 faces from its lighter list, the faces in
+// view only. Arguments: the drawing (0 the house, 100 or 300 a grid of
+// rooms), the view the drag starts from (0 the drawing's, 1 framed as F
+// frames it), the picture (0 the window's 400 by 300, 1 800 by 600, 2 1280
+// by 800) and the list (0 as the window, 1 the full list).
+void BM_Drag(benchmark::State& bench)
+{
+    TRenderState scene = Drawing(int(bench.range(0)));
+    const int sizes[][2] = {{400, 300}, {800, 600}, {1280, 800}};
+    TPicture picture;
+    picture.Width = sizes[bench.range(2)][0];
+    picture.Height = sizes[bench.range(2)][1];
+    picture.Pixels.resize(size_t(picture.Width) * size_t(picture.Height));
+    if (bench.range(2) > 0)
+        scene.AspectRatio = double(picture.Width) / picture.Height;
+    TViewParameters start = ViewParameters;
+    if (bench.range(1) == 1)
+        FrameModel(start, scene.DrawList, scene.AspectRatio, false);
+    const bool light = bench.range(3) == 0 && scene.DrawList.Faces.size() > 10000;
+    const TDragList drag = light ? BuildDragList(scene.DrawList) : TDragList{};
+    std::vector<DrawPolygon> inView;
+    TGLCanvasContext context;
+    RenderView(context, picture, scene);
+    RenderedBefore = true;
+    TViewParameters view = start;
+    int frame = 0;
+    for (auto _ : bench)
+    {
+        TurnAboutTarget(view, 2);
+        RaiseAboutTarget(view, frame++ % 20 < 10 ? 1 : -1);
+        TViewParameters derived = view;
+        DeriveCamera(derived, scene.Camera);
+        TakeEyePoint(derived, scene.Camera);
+        if (!light)
+        {
+            RenderView(context, picture, scene);
+            continue;
+        }
+        FacesInView(drag, scene.Camera, scene.AspectRatio, false, inView);
+        RenderFaces(context, picture, scene, drag.List, inView);
+    }
+    bench.counters["faces"] = double((light ? drag.List : scene.DrawList).Faces.size());
+}
+BENCHMARK(BM_Drag)
+    ->ArgsProduct({{0, 100, 300}, {0, 1}, {0, 1, 2}, {0, 1}})
+    ->ArgNames({"drawing", "framed", "size", "full"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
