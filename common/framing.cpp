@@ -23,24 +23,34 @@ double Radians(double degrees)
 // point at across-position a and depth c is inside the picture from an eye
 // at (aEye, cEye) when |a - aEye| <= slope * (c - cEye); the eye furthest
 // forward that sees every point lies where the two outermost limits meet.
+// In the orthographic projection the eye's depth does not count: the
+// picture must be as wide as the points are, from Lowest to Highest.
 struct TAxisFit
 {
     double Left = INFINITY;  // least slope * c - a
     double Right = INFINITY; // least slope * c + a
+    double Lowest = INFINITY;
+    double Highest = -INFINITY;
 
     void Take(double slope, double a, double c)
     {
         Left = std::min(Left, slope * c - a);
         Right = std::min(Right, slope * c + a);
+        Lowest = std::min(Lowest, a);
+        Highest = std::max(Highest, a);
     }
-    double Across() const { return (Right - Left) / 2; }
+    double Across(bool orthographic) const
+    {
+        return orthographic ? (Lowest + Highest) / 2 : (Right - Left) / 2;
+    }
     double Depth(double slope) const { return (Left + Right) / (2 * slope); }
+    double Half() const { return (Highest - Lowest) / 2; }
 };
 
 } // namespace
 
 std::optional<TFramedView> FrameView(const std::vector<TModelPoint>& points, TViewDirection direction,
-                                     double fieldOfView, double aspect)
+                                     double fieldOfView, double aspect, bool orthographic)
 {
     const double azimuth = Radians(direction.Azimuth);
     const double elevation = Radians(direction.Elevation);
@@ -71,9 +81,12 @@ std::optional<TFramedView> FrameView(const std::vector<TModelPoint>& points, TVi
 
     // The eye steps back until both axes fit and the nearest point clears
     // the near plane, with a tenth to spare for the rounding of the view.
-    const double eyeDepth =
-        std::min({across.Depth(slopeRight), upward.Depth(slopeUp), nearest - 1.1 * NearPlane});
-    const double a = across.Across(), b = upward.Across();
+    double eyeDepth = std::min({across.Depth(slopeRight), upward.Depth(slopeUp), nearest - 1.1 * NearPlane});
+    // The orthographic picture is as high as the points need at the target.
+    if (orthographic)
+        eyeDepth = (nearest + farthest) / 2 -
+                   std::max(std::max(upward.Half(), across.Half() / aspect) / slopeUp, 1.1 * NearPlane);
+    const double a = across.Across(orthographic), b = upward.Across(orthographic);
     TFramedView view;
     // The target lies on the line of sight, as deep as the middle of the model.
     const double targetDistance = (nearest + farthest) / 2 - eyeDepth;
@@ -82,6 +95,5 @@ std::optional<TFramedView> FrameView(const std::vector<TModelPoint>& points, TVi
         view.Eye[i] = a * right[i] + b * up[i] + eyeDepth * sight[i];
         view.Target[i] = view.Eye[i] + targetDistance * sight[i];
     }
-    view.FarthestDepth = farthest - eyeDepth;
     return view;
 }

@@ -1,8 +1,5 @@
 #include "dxf/plan_summary.h"
 
-#include "common/projection.h"
-
-#include <cmath>
 #include <ostream>
 
 void PrintExtent(std::ostream& out, const TPlanExtent& extent, const TDrawingUnit& unit)
@@ -48,7 +45,4 @@ void PrintLayers(std::ostream& out, const std::vector<TLayerSummary>& layers,
 void PrintView(std::ostream& out, const TPlanView& view)
 {
     out << "view: " << view.Description << "\n";
-    if (view.Frame && view.Frame->FarthestDepth > FarPlane)
-        out << "note: the plan's far side lies " << std::ceil(view.Frame->FarthestDepth / 1000)
-            << " m from the eye, beyond the " << FarPlane / 1000 << " m Kestrelview draws: it is cut off\n";
 }

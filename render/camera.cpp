@@ -50,6 +50,7 @@ void DeriveCamera(TViewParameters& view, TCamera& camera)
         camera.Yaw = Degrees(std::atan2(double(dz), double(dx))) + 90;
 
     camera.ViewAngle = view.FieldOfView;
+    camera.TargetDistance = std::sqrt(double(dx) * dx + double(dy) * dy + double(dz) * dz);
 }
 
 void TakeEyePoint(const TViewParameters& view, TCamera& camera)

@@ -12,10 +12,13 @@ struct TCamera
     double Yaw = 0;
     double Pitch = 0;
     double ViewAngle = 90;
+    // From the eye to the target the angles were taken from; the orthographic
+    // projection's height is this times 2 tan(ViewAngle / 2).
+    double TargetDistance = 0;
 };
 
-// Sets Yaw, Pitch and ViewAngle from the eye and target; clamps the field of
-// view to 10..160 and writes it back into view.
+// Sets Yaw, Pitch, ViewAngle and TargetDistance from the eye and target;
+// clamps the field of view to 10..160 and writes it back into view.
 void DeriveCamera(TViewParameters& view, TCamera& camera);
 
 // EyePoint := the eye of view, widened to double.

@@ -39,6 +39,7 @@
     X(MatrixMode)                                                                                            \
     X(MultMatrixd)                                                                                           \
     X(MultiDrawArrays)                                                                                       \
+    X(Ortho)                                                                                                 \
     X(PointSize)                                                                                             \
     X(PolygonMode)                                                                                           \
     X(RenderbufferStorage)                                                                                   \

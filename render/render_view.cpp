@@ -1,7 +1,7 @@
 #include "render/render_view.h"
 
-#include "common/projection.h"
 #include "render/cut_plane.h"
+#include "render/depth_range.h"
 #include "render/gl_functions.h"
 #include "render/spot_marker.h"
 
@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace
@@ -56,15 +57,16 @@ void DrawTriangles(const TGLFunctions& gl, const TDrawList& list, const DrawPoly
     gl.DrawArrays(GL_TRIANGLES, 0, face.CornerCount);
 }
 
-// Draws the faces in list order from client-side arrays: runs of faces drawn
+// Draws faces in their order from client-side arrays: runs of faces drawn
 // whole with one call each, the other faces as their triangles. Each vertex's
 // colour is its material (colour material), the value a glMaterial call before
 // the vertex would set. Smooth shading lights the fourth vertex on with the
 // darker colour, so a face of four or more corners shows a gradient; flat
-// shading keeps one colour.
-void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
+// shading keeps one colour. The faces' vertices and corners lie in list.
+void DrawFaces(const TGLFunctions& gl, const TDrawList& list, std::span<const DrawPolygon> faces,
+               bool flatShading)
 {
-    std::vector<Rgb> colors; // of the run's vertices
+    std::vector<Rgb> colors; // of the run's vertices, from its first on
     std::vector<GLint> firsts;
     std::vector<GLsizei> counts;
     int32_t runStart = 0; // the run's first vertex in the list
@@ -79,7 +81,7 @@ void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
         counts.clear();
         colors.clear();
     };
-    for (const DrawPolygon& face : list.Faces)
+    for (const DrawPolygon& face : faces)
     {
         if (face.CornerCount > 0)
         {
@@ -88,15 +90,19 @@ void DrawFaces(const TGLFunctions& gl, const TDrawList& list, bool flatShading)
             colors.clear();
             continue;
         }
-        // A run's vertices are one array: a face whose vertices do not follow
-        // the run's starts a new one.
-        const bool follows = face.FirstVertex == runStart + int32_t(colors.size());
-        if (!follows || colors.size() + std::size_t(face.VertexCount) > RunVertices)
+        // A run's vertices are read from its first one on, those of faces
+        // left out between its faces too: a face before the run's last or
+        // too far after its first starts a new one.
+        const bool fits =
+            face.FirstVertex >= runStart + int32_t(colors.size()) &&
+            std::size_t(face.FirstVertex - runStart) + std::size_t(face.VertexCount) <= RunVertices;
+        if (!fits)
             drawRun();
         if (firsts.empty())
             runStart = face.FirstVertex;
-        firsts.push_back(GLint(colors.size()));
+        firsts.push_back(GLint(face.FirstVertex - runStart));
         counts.push_back(face.VertexCount);
+        colors.resize(std::size_t(face.FirstVertex - runStart));
         for (int32_t i = 0; i < face.VertexCount; ++i)
             colors.push_back(ColorOf(face, i >= 3 && !flatShading));
     }
@@ -123,9 +129,25 @@ void MultiplyPerspective(const TGLFunctions& gl, double fovy, double aspect, dou
     gl.MultMatrixd(m);
 }
 
+// The orthographic projection of the same eye, target and field of view: the
+// picture's height is what the perspective shows at the target's distance.
+void MultiplyOrthographic(const TGLFunctions& gl, const TCamera& camera, double aspect, TDepthRange depth)
+{
+    const double halfHeight = camera.TargetDistance * std::tan(camera.ViewAngle / 2 * M_PI / 180);
+    if (!(halfHeight > 0) || !std::isfinite(halfHeight))
+        return;
+    gl.Ortho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, depth.Near, depth.Far);
+}
+
 } // namespace
 
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state)
+{
+    return RenderFaces(context, picture, state, state.DrawList, state.DrawList.Faces);
+}
+
+bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderState& state,
+                 const TDrawList& list, std::span<const DrawPolygon> faces)
 {
     context.BeginDraw(&picture);
     const bool drawn = context.Active;
@@ -143,7 +165,11 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
 
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
-    MultiplyPerspective(gl, state.Camera.ViewAngle, state.AspectRatio, NearPlane, FarPlane);
+    const TDepthRange depth = DepthRangeOf(list, state.Camera, state.Orthographic);
+    if (state.Orthographic)
+        MultiplyOrthographic(gl, state.Camera, state.AspectRatio, depth);
+    else
+        MultiplyPerspective(gl, state.Camera.ViewAngle, state.AspectRatio, depth.Near, depth.Far);
     gl.MatrixMode(GL_MODELVIEW);
     gl.LoadIdentity();
     gl.Viewport(0, 0, picture.Width, picture.Height);
@@ -152,7 +178,7 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.Rotatef(GLfloat(camera.Pitch), 1, 0, 0);
     gl.Rotatef(GLfloat(camera.Yaw), 0, 1, 0);
     gl.Translatef(GLfloat(-camera.EyePoint[0]), GLfloat(-camera.EyePoint[1]), GLfloat(-camera.EyePoint[2]));
-    SetCutPlane(gl, state.DrawList, state.CutHeight);
+    SetCutPlane(gl, list, state.CutHeight);
 
     gl.Enable(GL_NORMALIZE);
     SetLight(gl);
@@ -165,7 +191,7 @@ bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState
     gl.Enable(GL_COLOR_MATERIAL);
     gl.EnableClientState(GL_VERTEX_ARRAY);
     gl.EnableClientState(GL_COLOR_ARRAY);
-    DrawFaces(gl, state.DrawList, state.FlatShading);
+    DrawFaces(gl, list, faces, state.FlatShading);
     if (state.Marker)
         DrawSpotMarker(gl, *state.Marker);
     gl.DisableClientState(GL_VERTEX_ARRAY);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The one point light, a fixed point of the scene: its place, its ambient
@@ -32,6 +33,9 @@ struct TRenderState
     // Width over height of the projection: the window's 1.0 draws its 400 by
     // 300 picture stretched; a picture's own ratio draws it true.
     double AspectRatio = 1.0;
+    // glOrtho instead of the perspective, for the same eye, target and field
+    // of view.
+    bool Orthographic = false;
     // Everything above this height (as the model stores heights) is cut
     // away; nothing is when it is unset.
     std::optional<float> CutHeight;
@@ -46,3 +50,9 @@ struct TRenderState
 // False when nothing could be drawn (no context, or no draw target of the
 // picture's size): the picture is then as it was.
 bool RenderView(TGLCanvasContext& context, TPicture& picture, const TRenderState& state);
+
+// The same render of other faces than state's: those given, in their order,
+// whose vertices and corners lie in list's arrays. While the view moves the
+// window draws the faces in view of a lighter list.
+bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderState& state,
+                 const TDrawList& list, std::span<const DrawPolygon> faces);

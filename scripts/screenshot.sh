@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's screenshot: kestrelview on the example house, shown under
-# Xvfb, written to docs/images/window.png.
+# Xvfb, written to docs/images/window.png; then the user guide's picture of
+# the viewer, the window made larger and the house turned and framed, to
+# docs/images/guide-viewer.png.
 # Usage: scripts/screenshot.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +30,10 @@ xdotool mousemove 0 0 # no hover state in the picture
 sleep 1               # let the first paint land
 mkdir -p docs/images
 import -window "$window" docs/images/window.png
+xdotool windowfocus --sync "$window" windowsize "$window" 640 480
+xdotool key --delay 100 Left Left Up f
+sleep 1
+import -window "$window" docs/images/guide-viewer.png
 close_kestrelview "$window" "$viewer_pid"
 viewer_pid=
-echo "screenshot: docs/images/window.png"
+echo "screenshots: docs/images/window.png docs/images/guide-viewer.png"

@@ -47,11 +47,10 @@ void RunStartSequence(TStartState& state, TBuildRecord* record, const TViewOverr
         state.StartError = ErrorDisplayText(error);
         return;
     }
-    ApplyViewOverrides(overrides, ViewParameters);
-    DeriveCamera(ViewParameters, state.Render.Camera);
     if (state.PrepareDrawing)
         RebuildDrawList(state, record);
-    TakeEyePoint(ViewParameters, state.Render.Camera);
+    DeriveView(ViewParameters, overrides, state.Render);
+    state.View = ViewParameters;
     state.Render.BackColor = BackgroundColor;
     if (state.FirstRender)
         state.PictureDrawn = RenderView(state.Context, state.Picture, state.Render);
@@ -74,6 +73,11 @@ std::optional<std::string> ReloadDrawing(TStartState& state, TBuildRecord& recor
     record = std::move(fresh);
     if (state.PrepareDrawing)
         RebuildDrawList(state, &record);
+    // The new drawing's own view, its field of view clamped as the start
+    // clamps it.
+    TCamera unused;
+    DeriveCamera(ViewParameters, unused);
+    state.View = ViewParameters;
     state.Render.BackColor = BackgroundColor;
     state.StartError.reset();
     return std::nullopt;

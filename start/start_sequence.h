@@ -18,6 +18,9 @@ struct TStartState
     TRenderState Render;
     TGLCanvasContext Context;
     TPicture Picture;
+    // The view the camera was derived from: the drawing's, as the overrides
+    // change it, its field of view clamped.
+    TViewParameters View;
 
     // The text the error box shows (UTF-8, full stop added), when the start failed.
     std::optional<std::string> StartError;
@@ -40,8 +43,8 @@ struct TStartState
 // The window-independent part of the start: initial camera, framed white
 // picture, faces released, the two material tables and the drawing read from
 // the current directory, camera and (when PrepareDrawing) draw list derived,
-// background copied, first render. An error stops the sequence where it occurs and is kept in
-// StartError. The view the drawing gives is changed by overrides before the
+// background copied, first render. An error stops the sequence where it
+// occurs and is kept in StartError. The view the drawing gives is changed by overrides before the
 // camera is derived. The picture's size, the aspect ratio and the context's
 // samples are the caller's. With a record, the build keeps there what the
 // plan check, the layer names and the export read.
@@ -54,8 +57,9 @@ void RebuildDrawList(TStartState& state, const TBuildRecord* record);
 
 // Reads the three files from the current directory again, as the start
 // does, into fresh tables while the model shown stays aside. When they read,
-// the new model, its record, its draw list (hidden layers left out) and its
-// background replace the old ones and StartError is cleared; the camera,
+// the new model, its record, its draw list (hidden layers left out), its
+// background and its own view (View) replace the old ones and StartError is
+// cleared; the camera,
 // the shading, the cut height, the hidden layers and the picture stay the
 // caller's. When they do not, the module tables and record are as they were
 // and the text the error box shows is returned.

@@ -89,6 +89,10 @@ TCommandLine RenderCommandLine(TRenderOptions& options)
             {"turn", "DEG",
              "Turn the eye about the vertical through the target, counter-clockwise in the plan.",
              SetTo(options.View.Turn, ParseDegrees, Degrees)},
+            {"ortho", nullptr,
+             "Draw the orthographic projection of the same view, as high as the perspective shows the "
+             "target's distance.",
+             SetTrue(options.View.Orthographic)},
             {"hide-layer", "G/L",
              "Leave layer L of group G (0 to 15 each, as --check names them) out of the picture, the plan "
              "and the export. May be given more than once.",

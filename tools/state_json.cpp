@@ -80,13 +80,17 @@ Json Lights(const std::vector<LightSource>& lights)
     return list;
 }
 
-Json Camera(const TCamera& camera)
+// The orthographic projection only when asked: the window's dump stays as it was.
+Json Camera(const TRenderState& render)
 {
+    const TCamera& camera = render.Camera;
     Json json = Json::object();
     json["eyePoint"] = Reals({camera.EyePoint[0], camera.EyePoint[1], camera.EyePoint[2]});
     json["yaw"] = Real(camera.Yaw);
     json["pitch"] = Real(camera.Pitch);
     json["viewAngle"] = Real(camera.ViewAngle);
+    if (render.Orthographic)
+        json["orthographic"] = true;
     return json;
 }
 
@@ -136,7 +140,7 @@ Json StateToJson(const TStartState& state, const TDumpedTables& tables)
     json["view"] = View(tables.View);
     json["ambientLight"] = Reals({tables.Ambient.Red, tables.Ambient.Green, tables.Ambient.Blue});
     json["lights"] = Lights(tables.Lights);
-    json["camera"] = Camera(state.Render.Camera);
+    json["camera"] = Camera(state.Render);
     if (!IsWindowPicture(state))
         json["picture"] = Picture(state);
     json["faces"] = Faces(tables.Faces);

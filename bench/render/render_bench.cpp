@@ -12,6 +12,8 @@
 #include "model/model_tables.h"
 #include "model/polygon.h"
 #include "render/camera.h"
+#include "render/drag_list.h"
+#include "render/navigation.h"
 #include "render/render_view.h"
 
 #include <benchmark/benchmark.h>
@@ -120,9 +122,12 @@ TRenderState GridScene(int n, TBuildRecord* record = nullptr)
     return state;
 }
 
-TRenderState HouseOrGrid(bool grid, TBuildRecord* record = nullptr)
+// The house, or an n by n grid of rooms; record keeps where each face came
+// from.
+TRenderState Drawing(int which, TBuildRecord* record = nullptr)
 {
-    return grid ? GridScene(100, record) : DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt", record);
+    return which == 0 ? DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt", record)
+                      : GridScene(which, record);
 }
 
 // A picture of the size the window shows: 0 its first 400 by 300, 1 800 by
@@ -151,7 +156,7 @@ BENCHMARK(BM_BuildDrawList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->
 // with 4 samples.
 void BM_Picture(benchmark::State& bench)
 {
-    TRenderState scene = HouseOrGrid(bench.range(0) == 1);
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0);
     TPicture picture;
     TGLCanvasContext context;
     if (bench.range(1) == 1)
@@ -174,6 +179,71 @@ BENCHMARK(BM_Picture)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The lighter list drawn while the view moves, made from the full list of
+// an n by n grid of rooms.
+void BM_BuildDragList(benchmark::State& bench)
+{
+    const TRenderState scene = GridScene(int(bench.range(0)));
+    TDragList drag;
+    for (auto _ : bench)
+        drag = BuildDragList(scene.DrawList);
+    bench.counters["faces"] = double(scene.DrawList.Faces.size());
+    bench.counters["dragFaces"] = double(drag.List.Faces.size());
+}
+BENCHMARK(BM_BuildDragList)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A drag replayed as the window sees it: each frame the pointer has moved a
+// little, the eye turns 2 degrees about the target and rises or sinks by
+// one, and the picture is drawn as the window draws it while the view moves:
+// a model of more than 10,000 faces from its lighter list, the faces in
+// view only. Arguments: the drawing (0 the house, 100 or 300 a grid of
+// rooms), the view the drag starts from (0 the drawing's, 1 framed as F
+// frames it), the picture (0 the window's 400 by 300, 1 800 by 600, 2 1280
+// by 800) and the list (0 as the window, 1 the full list).
+void BM_Drag(benchmark::State& bench)
+{
+    TRenderState scene = Drawing(int(bench.range(0)));
+    const int sizes[][2] = {{400, 300}, {800, 600}, {1280, 800}};
+    TPicture picture;
+    picture.Width = sizes[bench.range(2)][0];
+    picture.Height = sizes[bench.range(2)][1];
+    picture.Pixels.resize(size_t(picture.Width) * size_t(picture.Height));
+    if (bench.range(2) > 0)
+        scene.AspectRatio = double(picture.Width) / picture.Height;
+    TViewParameters start = ViewParameters;
+    if (bench.range(1) == 1)
+        FrameModel(start, scene.DrawList, scene.AspectRatio, false);
+    const bool light = bench.range(3) == 0 && scene.DrawList.Faces.size() > 10000;
+    const TDragList drag = light ? BuildDragList(scene.DrawList) : TDragList{};
+    std::vector<DrawPolygon> inView;
+    TGLCanvasContext context;
+    RenderView(context, picture, scene);
+    RenderedBefore = true;
+    TViewParameters view = start;
+    int frame = 0;
+    for (auto _ : bench)
+    {
+        TurnAboutTarget(view, 2);
+        RaiseAboutTarget(view, frame++ % 20 < 10 ? 1 : -1);
+        TViewParameters derived = view;
+        DeriveCamera(derived, scene.Camera);
+        TakeEyePoint(derived, scene.Camera);
+        if (!light)
+        {
+            RenderView(context, picture, scene);
+            continue;
+        }
+        FacesInView(drag, scene.Camera, scene.AspectRatio, false, inView);
+        RenderFaces(context, picture, scene, drag.List, inView);
+    }
+    bench.counters["faces"] = double((light ? drag.List : scene.DrawList).Faces.size());
+}
+BENCHMARK(BM_Drag)
+    ->ArgsProduct({{0, 100, 300}, {0, 1}, {0, 1, 2}, {0, 1}})
+    ->ArgNames({"drawing", "framed", "size", "full"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // What the window does when a layer's check box is clicked: the draw list
 // made again with the layer left out, and a render. The layer hidden holds no
 // face, so that every face is still listed and drawn: the most a click costs.
@@ -182,7 +252,7 @@ BENCHMARK(BM_Picture)
 void BM_LayerToggle(benchmark::State& bench)
 {
     TBuildRecord record;
-    TRenderState scene = HouseOrGrid(bench.range(0) == 1, &record);
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0, &record);
     TPicture picture;
     SizePicture(bench.range(1) == 1, picture, scene);
     TGLCanvasContext context;
@@ -207,7 +277,7 @@ BENCHMARK(BM_LayerToggle)
 // height's slider, against the same render uncut.
 void BM_CutHeight(benchmark::State& bench)
 {
-    TRenderState scene = HouseOrGrid(bench.range(0) == 1);
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0);
     TPicture picture;
     SizePicture(bench.range(1) == 1, picture, scene);
     if (bench.range(2) == 1)

@@ -1,13 +1,16 @@
 #include "app/form2.h"
 #include "app/modal_dialogs.h"
+#include "tests/tools/tool_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QSettings>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -107,6 +110,49 @@ bool ShowsPicture(const TForm2& form)
     return true;
 }
 
+// The picture the form holds, as an image.
+QImage PictureOf(const TForm2& form)
+{
+    const TPicture& picture = form.State.Picture;
+    QImage image(picture.Width, picture.Height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
+            image.setPixel(x, y, Opaque(picture.Pixels[size_t(y) * picture.Width + x]));
+    return image;
+}
+
+// The first line that Ctrl+Shift+C puts on the clipboard: the companion's options.
+QString CopiedOptions(TForm2& form)
+{
+    QTest::keyClick(&form.Image1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    return QGuiApplication::clipboard()->text().section('\n', 0, 0);
+}
+
+// The picture the companion draws of the drawing in folder with options.
+QImage CompanionPicture(const QString& folder, const QString& options)
+{
+    const QString picture = folder + "/companion.png";
+    QFile::remove(picture);
+    const TToolRun run =
+        RunTool(folder, options.split(' ', Qt::SkipEmptyParts) + QStringList{"--output", picture, folder});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    return QImage(picture).convertToFormat(QImage::Format_RGB32);
+}
+
+// Shows the form, active, with the picture drawn.
+void ShowActive(TForm2& form)
+{
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+}
+
+// Waits for the full picture of the view, which follows a move on the event loop.
+void Settle(const TForm2& form)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(form.ShowsFullPicture(), 20000);
+}
+
 // Each test runs in a folder of its own holding the example drawing, with the
 // error box and the save dialog replaced by recorders.
 class Form2Test : public ::testing::Test
@@ -186,6 +232,22 @@ std::vector<ControlPlace> ControlPlaces(TForm2& form)
          "画像の保存|BMP形式で画像を保存します",
          ""},
         {"Button2", "QPushButton", &form, {280, 8, 75, 25}, "閉じる", "閉じる|終了します", ""},
+        {"B_walk",
+         "QToolButton",
+         &form,
+         {364, 8, 25, 25},
+         "歩",
+         "歩行|歩行モード: W A S D・矢印で歩き、ドラッグで向きを変え、Page Up・Page Down "
+         "で目の高さを変えます (V、Esc "
+         "で終了)",
+         "歩行"},
+        {"B_help",
+         "QToolButton",
+         &form,
+         {393, 8, 25, 25},
+         "?",
+         "操作説明|マウスとキーの操作を表示します (F1)",
+         "操作説明"},
         {"ScrollBox1", "QScrollArea", &form, {4, 44, 409, 309}, "", "", ""},
         {"Image1", "QLabel", form.ScrollBox1.viewport(), {3, 3, 400, 300}, "", "", ""},
         {"StatusBar1", "QStatusBar", &form, {0, 364, 423, 19}, "", "", ""},
@@ -267,12 +329,12 @@ TEST_F(Form2Test, ControlsDoNotOverlapAndShowTheirCaptionsWhole)
     }
 }
 
-TEST_F(Form2Test, WindowIsFixedCaptionedAndSetInAJapaneseGothic)
+TEST_F(Form2Test, WindowStartsAtItsSizeCaptionedAndSetInAJapaneseGothic)
 {
     TForm2 form;
     EXPECT_EQ(form.windowTitle(), "Kestrelview");
     EXPECT_EQ(form.size(), QSize(423, 383));
-    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_NE(form.minimumSize(), form.maximumSize());
     const QFontInfo font(form.font());
     EXPECT_EQ(font.pixelSize(), 13);
     EXPECT_EQ(font.family(), "IPAGothic");
@@ -404,7 +466,7 @@ TEST_F(Form2Test, SaveDialogOffersBmpAndStartsInTheProgramFolder)
     EXPECT_EQ(form.ProgramFolder, (QCoreApplication::applicationDirPath() + "/").toStdString());
 }
 
-TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmp)
+TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmpOrAPngByName)
 {
     TForm2 form;
     QTest::mouseClick(&form.B_flat, Qt::LeftButton);
@@ -412,33 +474,65 @@ TEST_F(Form2Test, SaveWritesThePictureAsA24BitBmp)
     {
         QString Typed;
         QString Written;
+        const char* Format;
     };
-    for (const Case& save : {Case{"picture", "picture.bmp"}, Case{"shot.png", "shot.png"}})
+    for (const Case& save : {Case{"picture", "picture.bmp", "BMP"}, Case{"shot.png", "shot.png", "PNG"}})
     {
         SCOPED_TRACE(save.Typed.toStdString());
         SaveAs = Work.filePath(save.Typed);
         QTest::mouseClick(&form.Button1, Qt::LeftButton);
         EXPECT_TRUE(Errors.isEmpty());
         const QByteArray bytes = ReadAll(Work.filePath(save.Written));
-        ASSERT_EQ(bytes.size(), 54 + 400 * 300 * 3);
-        auto field = [&](int offset, int size)
+        if (save.Format == std::string("BMP"))
         {
-            int value = 0;
-            for (int i = size - 1; i >= 0; --i)
-                value = value << 8 | uint8_t(bytes[offset + i]);
-            return value;
-        };
-        EXPECT_EQ(bytes.left(2), "BM");
-        EXPECT_EQ(field(18, 4), 400);
-        EXPECT_EQ(field(22, 4), 300);
-        EXPECT_EQ(field(28, 2), 24);
-        EXPECT_EQ(field(30, 4), 0); // no compression
-        const QImage saved = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(bytes.size(), 54 + 400 * 300 * 3);
+            auto field = [&](int offset, int size)
+            {
+                int value = 0;
+                for (int i = size - 1; i >= 0; --i)
+                    value = value << 8 | uint8_t(bytes[offset + i]);
+                return value;
+            };
+            EXPECT_EQ(bytes.left(2), "BM");
+            EXPECT_EQ(field(18, 4), 400);
+            EXPECT_EQ(field(22, 4), 300);
+            EXPECT_EQ(field(28, 2), 24);
+            EXPECT_EQ(field(30, 4), 0); // no compression
+        }
+        const QImage saved = QImage::fromData(bytes, save.Format).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(saved.size(), QSize(400, 300));
         for (int y = 0; y < form.State.Picture.Height; ++y)
             for (int x = 0; x < form.State.Picture.Width; ++x)
                 ASSERT_EQ(saved.pixel(x, y),
                           Opaque(form.State.Picture.Pixels[y * form.State.Picture.Width + x]));
     }
+}
+
+// A size or four samples asked for in the dialog give the companion's
+// picture of the same view at that size.
+TEST_F(Form2Test, SaveAtAnotherSizeIsTheCompanionsPicture)
+{
+    TForm2 form;
+    QTest::keyClick(&form.Image1, Qt::Key_Left);
+    SaveAs = Work.filePath("large.png");
+    RunSaveDialog = [this, &form](QFileDialog& dialog)
+    {
+        EXPECT_EQ(form.SaveWidth.value(), 400);
+        EXPECT_EQ(form.SaveHeight.value(), 300);
+        form.SaveWidth.setValue(320);
+        form.SaveHeight.setValue(100);
+        form.SaveSmooth.setChecked(true);
+        dialog.selectFile(*SaveAs);
+        return true;
+    };
+    QTest::mouseClick(&form.Button1, Qt::LeftButton);
+    EXPECT_TRUE(Errors.isEmpty());
+    const QImage saved(*SaveAs);
+    ASSERT_EQ(saved.size(), QSize(320, 100));
+    EXPECT_EQ(saved, CompanionPicture(Work.path(), CopiedOptions(form) + " --size=320x100 --samples=4"));
+    // The picture shown stays as it was.
+    EXPECT_EQ(form.State.Picture.Width, 400);
+    EXPECT_EQ(form.State.Context.Samples, 1);
 }
 
 TEST_F(Form2Test, CancelledSaveWritesNothing)
@@ -538,6 +632,267 @@ TEST_F(Form2Test, ResultFileThatCannotBeCreatedIsReported)
         form.ProgramFolder = "/proc/kestrelview-none/";
     }
     EXPECT_EQ(Errors, QStringList{"ファイル /proc/kestrelview-none/DOZ_TEMP.TXT を作成できません."});
+}
+
+// The arrows belong to the picture, also where a button would have taken
+// them: Right then Left turns and turns back, and the shading stays.
+TEST_F(Form2Test, KeysBelongToThePictureAndButtonsTakeNoFocus)
+{
+    TForm2 form;
+    ShowActive(form);
+    EXPECT_EQ(QApplication::focusWidget(), &form.Image1);
+    QStringList focusable;
+    for (QWidget* control : form.findChildren<QWidget*>())
+        if (control->window() == &form && (control->focusPolicy() & Qt::TabFocus))
+            focusable.push_back(control->objectName());
+    EXPECT_EQ(focusable, QStringList{"Image1"});
+    const TPicture start = form.State.Picture;
+    QTest::keyClick(form.windowHandle(), Qt::Key_Right);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    Settle(form);
+    EXPECT_TRUE(form.B_grad.isChecked());
+    EXPECT_FALSE(form.State.Render.FlatShading);
+    EXPECT_EQ(form.State.Picture.Pixels, start.Pixels);
+    EXPECT_EQ(QApplication::focusWidget(), &form.Image1);
+}
+
+// After the keys the picture is the companion's --turn picture, pixel for
+// pixel, and Ctrl+C copies it.
+TEST_F(Form2Test, FourLeftTurnsAreTheCompanionsTurnOf60)
+{
+    TForm2 form;
+    ShowActive(form);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    Settle(form);
+    const QImage companion = CompanionPicture(Work.path(), "--turn 60");
+    EXPECT_EQ(PictureOf(form), companion);
+    EXPECT_TRUE(ShowsPicture(form));
+    QTest::keyClick(&form.Image1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), companion);
+    EXPECT_EQ(CopiedOptions(form), "--eye=13954.482,-18490.38,9 --target=5000,4000,2.5 --fov=48");
+}
+
+// Whatever moved the view, the companion draws what the window shows from
+// the options Ctrl+Shift+C copies.
+TEST_F(Form2Test, EveryMoveIsDrawnAsTheCopiedOptionsDrawIt)
+{
+    TForm2 form;
+    ShowActive(form);
+    QWidget* picture = &form.Image1;
+    const auto drag =
+        [picture](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint from, QPoint to)
+    {
+        QTest::mousePress(picture, button, modifiers, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), picture->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         button, modifiers);
+        QApplication::sendEvent(picture, &move);
+        QTest::mouseRelease(picture, button, modifiers, to);
+    };
+    const auto wheel = [picture](QPoint at, int delta)
+    {
+        QWheelEvent turn(QPointF(at), picture->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &turn);
+    };
+    const auto keys = [&form](const QString& typed)
+    {
+        for (QChar key : typed)
+            QTest::keyClick(form.windowHandle(), key.toLatin1());
+    };
+    struct Move
+    {
+        const char* Name;
+        std::function<void()> Do;
+    };
+    const Move moves[] = {
+        {"orbit",
+         [&] {
+             drag(Qt::LeftButton, Qt::NoModifier, {200, 150}, {260, 120});
+         }},
+        {"pan",
+         [&] {
+             drag(Qt::MiddleButton, Qt::NoModifier, {200, 150}, {150, 190});
+         }},
+        {"pan with shift",
+         [&] {
+             drag(Qt::LeftButton, Qt::ShiftModifier, {100, 100}, {120, 90});
+         }},
+        {"wheel",
+         [&] {
+             wheel({300, 80}, 240);
+         }},
+        {"up and plus",
+         [&]
+         {
+             QTest::keyClick(form.windowHandle(), Qt::Key_Up);
+             keys("+");
+         }},
+        {"orthographic, corner", [&] { keys("59"); }},
+        {"framed", [&] { keys("f"); }},
+        {"walk",
+         [&]
+         {
+             keys("vww");
+             QTest::keyClick(form.windowHandle(), Qt::Key_PageUp);
+         }},
+        {"look around",
+         [&]
+         {
+             drag(Qt::RightButton, Qt::NoModifier, {200, 150}, {180, 150});
+             drag(Qt::LeftButton, Qt::NoModifier, {200, 150}, {240, 130});
+         }},
+        {"home", [&] { QTest::keyClick(form.windowHandle(), Qt::Key_Home); }},
+    };
+    for (const Move& move : moves)
+    {
+        SCOPED_TRACE(move.Name);
+        move.Do();
+        Settle(form);
+        const QString options = CopiedOptions(form);
+        EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), options)) << options.toStdString();
+    }
+    EXPECT_EQ(CopiedOptions(form), "--eye=-10000,-15000,9 --target=5000,4000,2.5 --fov=48");
+}
+
+// Resized, the picture fills the window at the screen's pixel ratio with
+// true proportions, and is the companion's --size picture of the copied
+// view. (Run once more with QT_SCALE_FACTOR=2.)
+TEST_F(Form2Test, ResizedWindowDrawsTheCompanionsPictureOfItsSize)
+{
+    TForm2 form;
+    ShowActive(form);
+    const double ratio = form.devicePixelRatioF();
+    form.resize(600, 450);
+    Settle(form);
+    const QSize area(600 - 23, 450 - 83);
+    EXPECT_EQ(form.Image1.geometry(), QRect(QPoint(3, 3), area));
+    EXPECT_EQ(form.StatusBar1.geometry(), QRect(0, 450 - 19, 600, 19));
+    const QSize pixels(int(std::lround(area.width() * ratio)), int(std::lround(area.height() * ratio)));
+    ASSERT_EQ(QSize(form.State.Picture.Width, form.State.Picture.Height), pixels);
+    EXPECT_EQ(form.Image1.pixmap().size(), pixels);
+    EXPECT_EQ(form.Image1.pixmap().devicePixelRatio(), ratio);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Right);
+    Settle(form);
+    const QString options = CopiedOptions(form);
+    EXPECT_TRUE(options.endsWith(QString(" --size=%1x%2").arg(pixels.width()).arg(pixels.height())))
+        << options.toStdString();
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), options));
+    // Back at the starting size the picture keeps its own proportions.
+    form.resize(423, 383);
+    Settle(form);
+    EXPECT_EQ(form.State.Picture.Width, int(std::lround(400 * ratio)));
+}
+
+// Too small a window draws nothing, and the picture comes back with room.
+TEST_F(Form2Test, AVerySmallWindowDrawsNothing)
+{
+    TForm2 form;
+    ShowActive(form);
+    for (QSize size : {QSize(30, 60), QSize(1, 1), QSize(420, 90)})
+    {
+        form.resize(size);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+        Settle(form);
+    }
+    EXPECT_TRUE(form.Image1.pixmap().isNull());
+    form.resize(500, 400);
+    Settle(form);
+    EXPECT_FALSE(form.Image1.pixmap().isNull());
+    EXPECT_EQ(form.State.Picture.Width, int(std::lround(477 * form.devicePixelRatioF())));
+}
+
+// Without a model the view does not move: no NaN, and the picture stays.
+TEST_F(Form2Test, NothingMovesWithoutAModel)
+{
+    for (bool failed : {true, false})
+    {
+        SCOPED_TRACE(failed);
+        if (failed)
+            ASSERT_TRUE(QFile::remove("temp.txt"));
+        else
+            WriteAll("temp.txt", "ch 0 0 \"v,1.6\n");
+        Errors.clear();
+        TForm2 form;
+        ShowActive(form);
+        const TCamera camera = form.State.Render.Camera;
+        const TPicture picture = form.State.Picture;
+        QTest::mousePress(&form.Image1, Qt::LeftButton, {}, {100, 100});
+        QTest::mouseMove(&form.Image1, {300, 200});
+        QTest::mouseRelease(&form.Image1, Qt::LeftButton, {}, {300, 200});
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus, Qt::Key_7, Qt::Key_V, Qt::Key_W})
+            QTest::keyClick(form.windowHandle(), key);
+        Settle(form);
+        EXPECT_EQ(form.State.Render.Camera.Yaw, camera.Yaw);
+        EXPECT_EQ(form.State.Render.Camera.EyePoint[2], camera.EyePoint[2]);
+        EXPECT_EQ(form.State.Picture.Pixels, picture.Pixels);
+        EXPECT_FALSE(form.Viewer.Walking);
+        EXPECT_EQ(Errors.size(), failed ? 1 : 0);
+    }
+}
+
+TEST_F(Form2Test, TheModeLineShowsWalkAndProjection)
+{
+    TForm2 form;
+    ShowActive(form);
+    EXPECT_EQ(form.ModeLabel.text(), "周回・透視投影");
+    EXPECT_EQ(form.ModeLabel.parentWidget(), &form.StatusBar1);
+    QTest::keyClick(form.windowHandle(), Qt::Key_V);
+    EXPECT_EQ(form.ModeLabel.text(), "歩行・透視投影");
+    EXPECT_TRUE(form.B_walk.isChecked());
+    QTest::keyClick(form.windowHandle(), Qt::Key_5);
+    EXPECT_EQ(form.ModeLabel.text(), "歩行・平行投影");
+    QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(form.ModeLabel.text(), "周回・平行投影");
+    EXPECT_FALSE(form.B_walk.isChecked());
+    QTest::mouseClick(&form.B_walk, Qt::LeftButton);
+    EXPECT_EQ(form.ModeLabel.text(), "歩行・平行投影");
+    // Walking starts 1.6 m above the ground the eye stands over.
+    EXPECT_EQ(ShownView(form.Viewer).EyeHeight, 1600);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Home);
+    EXPECT_EQ(form.ModeLabel.text(), "周回・透視投影");
+    EXPECT_TRUE(form.StatusBar1.currentMessage().startsWith("視点 -10000, -15000, 9.00"));
+}
+
+// A large model is drawn from the lighter list while it is dragged, and the
+// full picture follows the drag.
+TEST_F(Form2Test, LargeModelsMoveLightAndSettleOnTheFullPicture)
+{
+    std::string grid;
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i < 60; ++i)
+            grid += " " + std::to_string(i * 1000) + " " + std::to_string(j * 1000) + " " +
+                    std::to_string(i * 1000 + 1000) + " " + std::to_string(j * 1000) + "\n " +
+                    std::to_string(j * 1000) + " " + std::to_string(i * 1000) + " " +
+                    std::to_string(j * 1000) + " " + std::to_string(i * 1000 + 1000) + "\n";
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i <= 60; ++i)
+            grid += "ch " + std::to_string(i * 1000) + " " + std::to_string(j * 1000) + " \"3,0\n";
+    WriteAll("temp.txt", QByteArray::fromStdString(grid));
+    TForm2 form;
+    ShowActive(form);
+    ASSERT_GT(form.State.Render.DrawList.Faces.size(), 10000u);
+    ASSERT_TRUE(form.DragListMaking.valid());
+    form.DragListMaking.wait();
+    QTest::mousePress(&form.Image1, Qt::LeftButton, {}, {200, 150});
+    QMouseEvent move(QEvent::MouseMove, QPointF(230, 140), form.Image1.mapToGlobal(QPointF(230, 140)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form.Image1, &move);
+    QTRY_VERIFY(form.DragList.List.Faces.size() > 0 && !form.ShowsFullPicture() && ShowsPicture(form));
+    EXPECT_LT(form.DragList.List.Faces.size(), 300u);
+    QTest::mouseRelease(&form.Image1, Qt::LeftButton, {}, {230, 140});
+    Settle(form);
+    const QString options = CopiedOptions(form);
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), options)) << options.toStdString();
+}
+
+// The file dialog's history would go to QtProject.conf: it goes nowhere.
+TEST_F(Form2Test, NothingIsStoredBetweenRuns)
+{
+    {
+        TForm2 form;
+    }
+    EXPECT_TRUE(QSettings(QSettings::UserScope, "QtProject").fileName().startsWith("/dev/null/"));
 }
 
 } // namespace

@@ -139,6 +139,35 @@ inline SceneFace SquareFacing(Vec3 centre, Vec3 toward, double side, Vec3 color)
         color);
 }
 
+// A view as the drawing's texts store it: model axes, single precision.
+inline TViewParameters View(Vec3 eye, Vec3 target, float fov)
+{
+    TViewParameters view;
+    view.EyeX = float(eye[0]), view.EyeHeight = float(eye[1]), view.EyeY = float(eye[2]);
+    view.TargetX = float(target[0]), view.TargetHeight = float(target[1]), view.TargetY = float(target[2]);
+    view.FieldOfView = fov;
+    return view;
+}
+
+// A point as the render pass places it: x and y across the picture from -1
+// to 1 (aspect as drawn), and its depth along the line of sight.
+struct TSeen
+{
+    double X, Y, Depth;
+};
+
+inline TSeen Project(const TCamera& camera, const Vec3& p, double aspect, bool orthographic = false)
+{
+    const double yaw = camera.Yaw * M_PI / 180, pitch = camera.Pitch * M_PI / 180;
+    const double x = p[0] - camera.EyePoint[0], y = p[1] - camera.EyePoint[1], z = p[2] - camera.EyePoint[2];
+    const double x1 = x * std::cos(yaw) + z * std::sin(yaw), z1 = -x * std::sin(yaw) + z * std::cos(yaw);
+    const double y2 = y * std::cos(pitch) - z1 * std::sin(pitch),
+                 z2 = y * std::sin(pitch) + z1 * std::cos(pitch);
+    const double slope = std::tan(camera.ViewAngle * M_PI / 360);
+    const double scale = orthographic ? camera.TargetDistance * slope : -z2 * slope;
+    return {x1 / (scale * aspect), y2 / scale, -z2};
+}
+
 // Eye at the origin looking along -z, +x to the right, +y up; black background.
 inline TRenderState LookingAlongMinusZ()
 {

@@ -1,23 +1,17 @@
 #include "render/camera.h"
+#include "render/depth_range.h"
+#include "render/navigation.h"
 #include "tests/render/render_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <numbers>
 
 namespace
 {
 
 const Vec3 Orange = {0.9, 0.6, 0.3};
-
-TViewParameters View(Vec3 eye, Vec3 target, float fov)
-{
-    TViewParameters view;
-    view.EyeX = float(eye[0]), view.EyeHeight = float(eye[1]), view.EyeY = float(eye[2]);
-    view.TargetX = float(target[0]), view.TargetHeight = float(target[1]), view.TargetY = float(target[2]);
-    view.FieldOfView = fov;
-    return view;
-}
 
 // The camera the start sequence makes from a view.
 TRenderState StateFor(TViewParameters view)
@@ -89,14 +83,17 @@ TEST(RenderView, SquareFacingTheCameraIsAsWideAsTheAspectRatioMakesIt)
     }
 }
 
-TEST(RenderView, ClipsGeometryNearerThan500AndBeyond50000)
+// The far plane moves out only as far as the model reaches, so a model that
+// reaches beyond 50000 is drawn whole; the near plane stays.
+TEST(RenderView, ClipsNearerThan500AndReachesAsFarAsTheModel)
 {
     struct
     {
         double Distance;
         double Side;
         bool Visible;
-    } cases[] = {{400, 200, false}, {600, 200, true}, {49900, 20000, true}, {50100, 20000, false}};
+    } cases[] = {
+        {400, 200, false}, {600, 200, true}, {49900, 20000, true}, {50100, 20000, true}, {5e6, 2e6, true}};
     for (const auto& c : cases)
     {
         TRenderState state = LookingAlongMinusZ();
@@ -104,6 +101,123 @@ TEST(RenderView, ClipsGeometryNearerThan500AndBeyond50000)
         const PixelBox box = BoxOfPixelsOtherThan(Rendered(state), Rgb(0, 0, 0));
         EXPECT_EQ(box.Count > 0, c.Visible) << "distance " << c.Distance;
     }
+}
+
+TEST(DepthRangeOf, PlanesMoveOnlyWhereTheModelReachesBeyondThem)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const SceneFace inside = Face({{0, 0, -1000}, {1, 0, -49000}, {0, 1, -20000}}, Orange);
+    struct
+    {
+        const char* Name;
+        std::vector<SceneFace> Faces;
+        bool Orthographic;
+        double NearAtMost, NearAtLeast, FarAtLeast, FarAtMost;
+    } cases[] = {
+        {"within", {inside}, false, 500, 500, 50000, 50000},
+        {"within, orthographic", {inside}, true, 500, 500, 50000, 50000},
+        {"nothing", {}, false, 500, 500, 50000, 50000},
+        {"not finite",
+         {inside, Face({{0, 0, -inf}, {inf, 0, 0}, {0, 0, -1e300}}, Orange)},
+         false,
+         500,
+         500,
+         50000,
+         50000},
+        {"beyond",
+         {inside, Face({{0, 0, -60000}, {1, 0, -1000}, {0, 1, -1000}}, Orange)},
+         false,
+         500,
+         500,
+         60000,
+         61000},
+        {"absurdly far",
+         {inside, Face({{0, 0, -1.2e11}, {1, 0, -1000}, {0, 1, -1000}}, Orange)},
+         false,
+         500,
+         500,
+         1.2e11,
+         1.22e11},
+        {"behind, orthographic",
+         {inside, Face({{0, 0, 2000}, {1, 0, 2000}, {0, 1, 2000}}, Orange)},
+         true,
+         -2000,
+         -2100,
+         50000,
+         50000},
+        {"absurdly far, orthographic",
+         {inside, Face({{0, 0, -1.2e11}, {1, 0, -1000}, {0, 1, -1000}}, Orange)},
+         true,
+         500,
+         500,
+         500 + OrthographicDepthSpan,
+         500 + OrthographicDepthSpan},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        const TDepthRange range =
+            DepthRangeOf(DrawListOf(c.Faces), LookingAlongMinusZ().Camera, c.Orthographic);
+        EXPECT_LE(range.Near, c.NearAtMost);
+        EXPECT_GE(range.Near, c.NearAtLeast);
+        EXPECT_GE(range.Far, c.FarAtLeast);
+        EXPECT_LE(range.Far, c.FarAtMost);
+    }
+}
+
+// A vertex absurdly far away (a height of 123456789 m) moves the far plane
+// out, but the near plane keeps the depths near the eye apart.
+TEST(RenderView, AnAbsurdlyFarVertexKeepsNearDepthsApart)
+{
+    const SceneFace nearRed = SquareFacing({0, 0, -10000}, {0, 0, 0}, 2000, {1, 0, 0});
+    const SceneFace farGreen = SquareFacing({0, 0, -10010}, {0, 0, 0}, 4000, {0, 1, 0});
+    const SceneFace spike = Face({{0, 0, -1.2e11}, {10, 0, -1000}, {-10, 0, -1000}}, {0, 0, 1});
+    for (bool nearFirst : {true, false})
+    {
+        TRenderState state = LookingAlongMinusZ();
+        state.DrawList = DrawListOf(nearFirst ? std::vector{spike, nearRed, farGreen}
+                                              : std::vector{spike, farGreen, nearRed});
+        const TPicture picture = Rendered(state);
+        EXPECT_GT(Red(PixelAt(picture, 190, 150)), 0) << "near first: " << nearFirst;
+        EXPECT_EQ(Green(PixelAt(picture, 190, 150)), 0) << "near first: " << nearFirst;
+        EXPECT_GT(Green(PixelAt(picture, 190, 175)), 0);
+    }
+}
+
+// Seen from above in the orthographic projection, the plan's x runs to the
+// right and the host's y up, at the scale of the perspective's target plane.
+TEST(RenderView, OrthographicTopViewMapsPlanXAndYToPictureXAndY)
+{
+    TViewParameters view = View({0, 20000, 0}, {0, 0, 0}, 60);
+    ShowFixedView(view, TFixedView::Top);
+    TRenderState state = StateFor(view);
+    state.Orthographic = true;
+    // The picture is 2 * 20000 * tan(30 degrees) = 23094 high: 77 units a pixel.
+    const double unit = 20000 * 2 * std::tan(std::numbers::pi / 6) / 300;
+    const auto square = [&](double x, double hostY, Vec3 colour)
+    {
+        return Face({{x, 0, -hostY},
+                     {x + 30 * unit, 0, -hostY},
+                     {x + 30 * unit, 0, -hostY - 30 * unit},
+                     {x, 0, -hostY - 30 * unit}},
+                    colour);
+    };
+    state.DrawList = DrawListOf({square(60 * unit, 0, {1, 0, 0}), square(0, 60 * unit, {0, 0, 1})});
+    const TPicture picture = Rendered(state);
+    TPicture red = picture, blue = picture;
+    for (uint32_t& pixel : red.Pixels)
+        pixel = Red(pixel) > 0 ? pixel : Rgb(0, 0, 0);
+    for (uint32_t& pixel : blue.Pixels)
+        pixel = Blue(pixel) > 0 ? pixel : Rgb(0, 0, 0);
+    const PixelBox right = BoxOfPixelsOtherThan(red, Rgb(0, 0, 0));
+    const PixelBox above = BoxOfPixelsOtherThan(blue, Rgb(0, 0, 0));
+    // The window's picture stretches x by 4/3.
+    EXPECT_NEAR(right.Left, 200 + 60 * 4 / 3.0, 1.5);
+    EXPECT_NEAR(right.Width(), 30 * 4 / 3.0, 1.5);
+    EXPECT_NEAR(right.Bottom, 149.5, 1.5);
+    EXPECT_NEAR(above.Bottom, 149.5 - 60, 1.5);
+    EXPECT_NEAR(above.Height(), 30, 1.5);
+    EXPECT_NEAR(above.Left, 199.5, 1.5);
 }
 
 TEST(RenderView, TargetIsInTheMiddleOfThePicture)

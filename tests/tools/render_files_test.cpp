@@ -559,6 +559,7 @@ TEST(RenderTool, PictureOptions)
         {{"--fov", "200"}, "/camera/viewAngle", 160},
         {{"--eye", "1000,0,0", "--target", "0,0,0", "--turn", "90"}, "/view/eye", {0, 0, -1000}},
         {{"--turn", "-270", "--eye", "1000,0,0", "--target", "0,0,0"}, "/view/eye", {0, 0, -1000}},
+        {{"--ortho"}, "/camera/orthographic", true},
         {{"--size", "64x32"},
          "/picture",
          {{"width", 64}, {"height", 32}, {"aspectRatio", 2}, {"samples", 1}}},
