@@ -3,9 +3,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace
 {
@@ -40,7 +43,7 @@ TSidePanel::TSidePanel(QWidget* parent)
     FindingsTable.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     FindingsTable.verticalHeader()->setDefaultSectionSize(FindingsTable.fontMetrics().height() + 6);
     FindingsTable.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[TFindingsModel::ColumnCount] = {64, 110, 260, 90, 48};
+    const int widths[TFindingsModel::ColumnCount] = {60, 130, 300, 80, 44};
     for (int column = 0; column < TFindingsModel::ColumnCount; ++column)
         FindingsTable.setColumnWidth(column, widths[column]);
     auto* findingsLayout = new QVBoxLayout(&FindingsPage);
@@ -85,10 +88,14 @@ TSidePanel::TSidePanel(QWidget* parent)
     B_export.setText("書き出し…");
     SetHint(B_export, "書き出し|3D モデルをファイルに書き出します");
 
-    // Buttons never take the keyboard focus from the picture.
-    for (QWidget* control : {static_cast<QWidget*>(&B_plan), static_cast<QWidget*>(&B_cut),
-                             static_cast<QWidget*>(&B_reload), static_cast<QWidget*>(&B_export)})
+    // Only the height's field takes the keyboard: the rest leave the keys to
+    // the picture, and the mouse works them all the same.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{&Tabs, Tabs.tabBar(), &SeverityFilter, &FindingsTable, &LayerList,
+                                         &B_plan, &B_cut, &CutSlider, &B_reload, &B_export})
         control->setFocusPolicy(Qt::NoFocus);
+    for (QToolButton* scroll : Tabs.tabBar()->findChildren<QToolButton*>())
+        scroll->setFocusPolicy(Qt::NoFocus);
 
     auto* cutRow = new QHBoxLayout;
     cutRow->addWidget(&B_cut);
@@ -164,6 +171,13 @@ void TSidePanel::SetCutRange(double low, double high)
     const QSignalBlocker quietField(CutField);
     CutSlider.setRange(int(std::floor(low * 1000)), int(std::ceil(high * 1000)));
     CutField.setRange(low, high);
+    // While the cut is off its height waits at the top, so that moving it
+    // down cuts the model from above.
+    if (!B_cut.isChecked())
+    {
+        CutField.setValue(high);
+        CutSlider.setValue(CutSlider.maximum());
+    }
 }
 
 void TSidePanel::SelectFinding(size_t finding)
