@@ -459,7 +459,15 @@ void TForm2::B_panelClick()
             RequestRender(true);
     }
     else
+    {
         resize(width() + (B_panel.isChecked() ? PanelWidth : -PanelWidth), height());
+        // Grown past the screen's right edge, the window moves left to show
+        // the panel whole.
+        const QRect screenArea = screen()->availableGeometry();
+        const int over = frameGeometry().right() - screenArea.right();
+        if (over > 0)
+            move(std::max(x() - over, screenArea.left()), y());
+    }
 }
 
 void TForm2::B_planClick()

@@ -13,8 +13,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QSettings>
-#include <QStyle>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -935,7 +935,6 @@ TEST_F(Form2Test, NothingIsStoredBetweenRuns)
     }
     EXPECT_TRUE(QSettings(QSettings::UserScope, "QtProject").fileName().startsWith("/dev/null/"));
 }
-
 
 TEST_F(Form2Test, SidePanelOpensRightOfThePictureWhichKeepsItsSize)
 {
