@@ -243,15 +243,21 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
 
     SidePanel.hide();
     connect(&SidePanel.SeverityFilter, &QComboBox::currentIndexChanged, this,
-            [this] { SidePanel.ShowFindings(Findings, Record); });
+            [this]
+            {
+                // The list made again has nothing picked.
+                SidePanel.ShowFindings(Findings, Record);
+                ClearFinding();
+            });
     connect(SidePanel.FindingsTable.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this]
             {
                 const QModelIndexList rows = SidePanel.FindingsTable.selectionModel()->selectedRows();
-                if (!rows.isEmpty())
-                    if (const std::optional<size_t> finding =
-                            SidePanel.FindingsModel.FindingAt(rows.first().row()))
-                        ShowFinding(*finding);
+                if (rows.isEmpty())
+                    ClearFinding();
+                else if (const std::optional<size_t> finding =
+                             SidePanel.FindingsModel.FindingAt(rows.first().row()))
+                    ShowFinding(*finding);
             });
     connect(&SidePanel.LayerList, &QListWidget::itemChanged, this, [this] { LayersChanged(); });
     connect(&SidePanel.B_cut, &QCheckBox::toggled, this, [this] { CutChanged(); });
@@ -495,6 +501,18 @@ void TForm2::ShowFinding(size_t finding)
     State.Render.Marker = spot;
     LookAtSpot(Viewer, spot);
     ViewChanged(false);
+}
+
+// No finding is picked: its marker and its ring go.
+void TForm2::ClearFinding()
+{
+    PlanView.Look.Picked.reset();
+    PlanView.update();
+    if (State.Render.Marker)
+    {
+        State.Render.Marker.reset();
+        RequestRender(false);
+    }
 }
 
 void TForm2::LayersChanged()

@@ -97,6 +97,7 @@ public:
     // the picture, looked at from a sensible distance. A hidden layer it
     // lies on is shown again.
     void ShowFinding(size_t finding);
+    void ClearFinding();
     void LayersChanged();
     void CutChanged();
     // Reads the three files again and shows the new drawing with the view,

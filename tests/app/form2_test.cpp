@@ -1037,6 +1037,13 @@ TEST_F(Form2Test, ASelectedFindingIsLookedAtMarkedAndRingedEvenOnAHiddenLayer)
     QTest::mouseClick(&form.SidePanel.B_plan, Qt::LeftButton);
     EXPECT_TRUE(form.ScrollBox1.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), &form.Image1);
+
+    // With no finding picked the marker goes: the companion's picture again.
+    form.SidePanel.SeverityFilter.setCurrentIndex(2);
+    EXPECT_FALSE(form.State.Render.Marker);
+    EXPECT_FALSE(form.PlanView.Look.Picked);
+    Settle(form);
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), CopiedOptions(form)));
 }
 
 // Each change is drawn as the companion draws the options Ctrl+Shift+C copies;
