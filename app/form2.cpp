@@ -1,12 +1,15 @@
 #include "app/form2.h"
 
 #include "app/button_images.h"
+#include "app/export_dialog.h"
 #include "app/japanese_interface.h"
 #include "app/modal_dialogs.h"
 #include "check/finding_text.h"
 #include "check/plan_check.h"
 #include "model/polygon.h"
 #include "start/error_text.h"
+#include "start/finding_aim.h"
+#include "start/model_export.h"
 #include "start/picture_file.h"
 #include "start/view_texts.h"
 
@@ -55,6 +58,9 @@ constexpr int SettleMilliseconds = 200;
 // Models of more faces than this are drawn from a lighter list while the
 // view moves; smaller ones draw fast enough as they are.
 constexpr size_t DragListFaces = 10000;
+// The side panel's width, by which the window grows when it opens, with the
+// 6 pixels between it and the scroll box.
+constexpr int PanelWidth = 420;
 
 const char* const HelpText =
     "<b>マウス</b><br>"
@@ -67,7 +73,7 @@ const char* const HelpText =
     "7 1 3 9: 上・前・右・斜め上から見る　5: 透視投影と平行投影<br>"
     "V: 歩行モード　W A S D・矢印: 歩く　Page Up・Page Down: 目の高さ　Esc: 歩行をやめる<br>"
     "Ctrl＋C: 画像をコピー　Ctrl＋Shift＋C: 視点をコピー（kestrelview-render のオプション）<br>"
-    "F1: この説明";
+    "F5: 図面を読み直す　F1: この説明";
 
 // A hint is one text, "short|long". Every control with a hint shows the long
 // part in the status line while the mouse is over it; only the controls asked
@@ -137,8 +143,8 @@ char32_t KeyCharacter(const QKeyEvent& event)
 TForm2::TForm2(std::future<OSMesaContext> prepared)
     : Panel1(this), StaticText17(&Panel1), B_flat(&Panel1), B_grad(&Panel1), Button1(this), Button2(this),
       B_walk(this), B_help(this), ScrollBox1(this), Image1(ScrollBox1.viewport()), StatusBar1(this),
-      SaveDialog1(this), SaveSizeLabel(&SaveOptions), SaveWidth(&SaveOptions), SaveTimes(&SaveOptions),
-      SaveHeight(&SaveOptions), SaveSmooth(&SaveOptions)
+      B_panel(this), SidePanel(this), PlanView(this), SaveDialog1(this), SaveSizeLabel(&SaveOptions),
+      SaveWidth(&SaveOptions), SaveTimes(&SaveOptions), SaveHeight(&SaveOptions), SaveSmooth(&SaveOptions)
 {
     // Nothing is kept between runs: the file dialog would write its history
     // to ~/.config/QtProject.conf when it goes, whatever its options.
@@ -205,8 +211,8 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
     connect(&B_help, &QToolButton::clicked, this, [this] { B_helpClick(); });
 
     // The keys belong to the picture: no button takes the keyboard focus.
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{&B_flat, &B_grad, &Button1, &Button2, &B_walk, &B_help, &ScrollBox1})
+    for (QWidget* control : std::initializer_list<QWidget*>{&B_flat, &B_grad, &Button1, &Button2, &B_walk,
+                                                            &B_help, &ScrollBox1, &B_panel})
         control->setFocusPolicy(Qt::NoFocus);
 
     ScrollBox1.setObjectName("ScrollBox1");
@@ -224,7 +230,68 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
     StatusBar1.setGeometry(0, 364, 423, 19);
     StatusBar1.setSizeGripEnabled(false);
     ModeLabel.setObjectName("ModeLabel");
+    B_panel.setObjectName("B_panel");
+    B_panel.setText("指摘・ツール");
+    B_panel.setCheckable(true);
+    B_panel.setAutoRaise(true);
+    B_panel.setFixedHeight(StatusHeight - 2);
+    SetHint(B_panel,
+            "指摘・ツール|図面の指摘、平面図、レイヤ、切断高さ、再読込、書き出しのパネルを開閉します", true);
+    connect(&B_panel, &QToolButton::clicked, this, [this] { B_panelClick(); });
+    StatusBar1.addPermanentWidget(&B_panel);
     StatusBar1.addPermanentWidget(&ModeLabel);
+
+    SidePanel.hide();
+    connect(&SidePanel.SeverityFilter, &QComboBox::currentIndexChanged, this,
+            [this]
+            {
+                // The list made again has nothing picked.
+                SidePanel.ShowFindings(Findings, Record);
+                ClearFinding();
+            });
+    connect(SidePanel.FindingsTable.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this]
+            {
+                const QModelIndexList rows = SidePanel.FindingsTable.selectionModel()->selectedRows();
+                if (rows.isEmpty())
+                    ClearFinding();
+                else if (const std::optional<size_t> finding =
+                             SidePanel.FindingsModel.FindingAt(rows.first().row()))
+                    ShowFinding(*finding);
+            });
+    connect(&SidePanel.LayerList, &QListWidget::itemChanged, this, [this] { LayersChanged(); });
+    connect(&SidePanel.B_cut, &QCheckBox::toggled, this, [this] { CutChanged(); });
+    // Moving the height turns the cut on.
+    connect(&SidePanel.CutField, &QDoubleSpinBox::valueChanged, this,
+            [this]
+            {
+                if (SidePanel.B_cut.isChecked())
+                    CutChanged();
+                else
+                    SidePanel.B_cut.setChecked(true);
+            });
+    connect(&SidePanel.CutSlider, &QSlider::sliderReleased, this,
+            [this]
+            {
+                if (!State.StartError)
+                    RequestRender(false);
+            });
+    connect(&SidePanel.B_plan, &QCheckBox::toggled, this, [this] { B_planClick(); });
+    connect(&SidePanel.B_reload, &QPushButton::clicked, this, [this] { B_reloadClick(); });
+    connect(&SidePanel.B_export, &QPushButton::clicked, this, [this] { B_exportClick(); });
+
+    PlanView.setObjectName("PlanView");
+    PlanView.hide();
+    PlanView.setFocusPolicy(Qt::StrongFocus);
+    PlanView.Record = &Record;
+    PlanView.Findings = &Findings;
+    PlanView.FindingClicked = [this](size_t finding)
+    {
+        if (SidePanel.FindingsModel.RowOf(finding) >= 0)
+            SidePanel.SelectFinding(finding);
+        else
+            ShowFinding(finding);
+    };
 
     SaveDialog1.setObjectName("SaveDialog1");
     SaveDialog1.setAcceptMode(QFileDialog::AcceptSave);
@@ -279,15 +346,52 @@ void TForm2::FormCreate()
         return;
     }
     Viewer.DrawingView = State.View;
-    Extent = ExtentOf(State.Render.DrawList);
-    // The draw list stays as it is from here on.
-    if (State.Render.DrawList.Faces.size() > DragListFaces)
-        DragListMaking = std::async(std::launch::async, BuildDragList, std::cref(State.Render.DrawList));
-    // A drawing with warnings says so in the status line until the first hint.
-    StatusBar1.showMessage(QString::fromStdString(WarningSummary(CheckPlan(Record))));
+    ShowDrawing();
+    FinishStart();
+}
+
+// What a successful start leaves besides the picture: the program's folder
+// for the result file and the save dialog, and the hints in the status line.
+void TForm2::FinishStart()
+{
     ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString();
     SaveDialog1.setDirectory(QFile::decodeName(ProgramFolder.c_str()));
     LongHintHooked = true;
+}
+
+// Takes in a drawing just read: its draw list, findings, layers and heights.
+void TForm2::ShowDrawing()
+{
+    DrawListChanged();
+    Findings = CheckPlan(Record);
+    // A drawing with warnings says so in the status line until the first hint.
+    StatusBar1.showMessage(QString::fromStdString(WarningSummary(Findings)));
+    SidePanel.ShowFindings(Findings, Record);
+    SidePanel.ShowLayers(Record, State.HiddenLayers);
+    SidePanel.SetCutRange(Extent.Empty ? 0 : Extent.Min[1] / 1000.0,
+                          Extent.Empty ? 0 : Extent.Max[1] / 1000.0);
+    State.Render.Marker.reset();
+    PlanView.Look.Picked.reset();
+    PlanView.update();
+}
+
+// The draw list is new: the zoom's limits and the lighter list follow it.
+void TForm2::DrawListChanged()
+{
+    Extent = ExtentOf(State.Render.DrawList);
+    StopDragList();
+    DragListMaking = {};
+    DragList = {};
+    if (State.Render.DrawList.Faces.size() > DragListFaces)
+        DragListMaking = std::async(std::launch::async, BuildDragList, std::cref(State.Render.DrawList));
+}
+
+// Waits for the lighter list being made, which reads the draw list, before
+// the draw list changes.
+void TForm2::StopDragList()
+{
+    if (DragListMaking.valid())
+        DragListMaking.wait();
 }
 
 void TForm2::B_flatClick()
@@ -346,6 +450,131 @@ void TForm2::B_helpClick()
 void TForm2::ShowLongHint(const QString& hint)
 {
     StatusBar1.showMessage(LongHint(hint));
+}
+
+void TForm2::B_panelClick()
+{
+    SidePanel.setVisible(B_panel.isChecked());
+    // The window grows by the panel so that the picture keeps its size; a
+    // window that fills the screen gives the panel the picture's room.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    {
+        Resized = true;
+        LayOut();
+        if (!State.StartError)
+            RequestRender(true);
+    }
+    else
+    {
+        resize(width() + (B_panel.isChecked() ? PanelWidth : -PanelWidth), height());
+        // Grown past the screen's right edge, the window moves left to show
+        // the panel whole.
+        const QRect screenArea = screen()->availableGeometry();
+        const int over = frameGeometry().right() - screenArea.right();
+        if (over > 0)
+            move(std::max(x() - over, screenArea.left()), y());
+    }
+}
+
+void TForm2::B_planClick()
+{
+    const bool plan = SidePanel.B_plan.isChecked();
+    ScrollBox1.setVisible(!plan);
+    PlanView.setVisible(plan);
+    if (plan)
+        PlanView.setFocus();
+    else
+        Image1.setFocus();
+}
+
+void TForm2::ShowFinding(size_t finding)
+{
+    if (finding >= Findings.size())
+        return;
+    const TFinding& chosen = Findings[finding];
+    if (State.HiddenLayers[chosen.Slot])
+        SidePanel.ShowLayer(chosen.Slot);
+    PlanView.ShowFinding(finding);
+    if (!CanMove())
+        return;
+    const TModelSpot spot = FindingSpot(chosen, Record);
+    State.Render.Marker = spot;
+    LookAtSpot(Viewer, spot);
+    ViewChanged(false);
+}
+
+// No finding is picked: its marker and its ring go.
+void TForm2::ClearFinding()
+{
+    PlanView.Look.Picked.reset();
+    PlanView.update();
+    if (State.Render.Marker)
+    {
+        State.Render.Marker.reset();
+        RequestRender(false);
+    }
+}
+
+void TForm2::LayersChanged()
+{
+    State.HiddenLayers = SidePanel.HiddenLayers();
+    PlanView.Look.Hidden = State.HiddenLayers;
+    PlanView.update();
+    StopDragList();
+    RebuildDrawList(State, &Record);
+    DrawListChanged();
+    RenderFull();
+}
+
+void TForm2::CutChanged()
+{
+    State.Render.CutHeight.reset();
+    if (SidePanel.B_cut.isChecked())
+        State.Render.CutHeight = float(SidePanel.CutField.value() * 1000);
+    // While the slider is dragged the picture follows as it does a moving view.
+    if (!State.StartError)
+        RequestRender(SidePanel.CutSlider.isSliderDown());
+}
+
+void TForm2::B_reloadClick()
+{
+    StopDragList();
+    const bool started = !State.StartError;
+    if (const std::optional<std::string> error = ReloadDrawing(State, Record))
+    {
+        ShowErrorBox(this, QString::fromStdString(*error));
+        return;
+    }
+    if (started)
+        ChangeDrawingView(Viewer, State.View);
+    else
+    {
+        Viewer.DrawingView = State.View;
+        FinishStart();
+        LayOut();
+    }
+    ShowDrawing();
+    DeriveShownCamera(Viewer, State.Render);
+    RenderFull();
+}
+
+void TForm2::B_exportClick()
+{
+    if (State.StartError)
+        return;
+    TExportDialog dialog(this);
+    const std::optional<std::string> path = dialog.Run();
+    if (!path)
+        return;
+    try
+    {
+        ExportShownModel(State.Render, ShownView(Viewer), Record, State.HiddenLayers, dialog.UnitName(),
+                         *path, *path);
+    }
+    catch (const ProgramError& error)
+    {
+        ShowError(this, error);
+    }
 }
 
 // The context object and the draw list go with the window's members; the
@@ -432,7 +661,7 @@ void TForm2::keyPressEvent(QKeyEvent* event)
 void TForm2::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (size() != QSize(StartWidth, StartHeight))
+    if (size() != QSize(StartWidth + PanelSpace(), StartHeight))
         Resized = true;
     LayOut();
     if (Resized && !State.StartError)
@@ -471,6 +700,11 @@ bool TForm2::HandleKey(QKeyEvent* event)
     if (event->key() == Qt::Key_F1)
     {
         B_helpClick();
+        return true;
+    }
+    if (event->key() == Qt::Key_F5)
+    {
+        B_reloadClick();
         return true;
     }
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -560,7 +794,10 @@ void TForm2::RenderFullIfNeeded()
 // been resized the picture fills the scroll box, at the screen's pixel ratio.
 void TForm2::LayOut()
 {
-    ScrollBox1.setGeometry(4, 44, width() - 4 - BoxRightMargin, height() - 44 - BoxBottomMargin);
+    ScrollBox1.setGeometry(4, 44, width() - 4 - BoxRightMargin - PanelSpace(),
+                           height() - 44 - BoxBottomMargin);
+    PlanView.setGeometry(ScrollBox1.geometry());
+    SidePanel.setGeometry(width() - 4 - (PanelWidth - 6), 4, PanelWidth - 6, height() - 8 - StatusHeight);
     StatusBar1.setGeometry(0, height() - StatusHeight, width(), StatusHeight);
     if (!Resized || State.StartError)
         return;
@@ -600,6 +837,11 @@ void TForm2::ShowPicture()
     Image1.setPixmap(pixmap);
 }
 
+int TForm2::PanelSpace() const
+{
+    return SidePanel.isVisibleTo(this) ? PanelWidth : 0;
+}
+
 void TForm2::ShowModeLine()
 {
     ModeLabel.setText(QString::fromStdString(ModeLine(Viewer.Walking, Viewer.View.Orthographic)));
@@ -623,6 +865,10 @@ void TForm2::CopyView()
         picture.Size = std::array<int, 2>{State.Picture.Width, State.Picture.Height};
     picture.Orthographic = Viewer.View.Orthographic;
     picture.Flat = State.Render.FlatShading;
+    for (int slot = 0; slot < LayerSlotCount; ++slot)
+        if (State.HiddenLayers[size_t(slot)])
+            picture.HiddenLayers.push_back(slot);
+    picture.Cut = State.Render.CutHeight;
     const TViewParameters view = ShownView(Viewer);
     const QString text = QString::fromStdString(CompanionOptions(view, picture) + "\n" +
                                                 DrawingTextsLine(view, Viewer.View.Orthographic));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/plan_widget.h"
+#include "app/side_panel.h"
+#include "check/finding.h"
 #include "model/build_record.h"
 #include "render/drag_list.h"
 #include "render/navigation.h"
@@ -9,6 +12,7 @@
 #include <future>
 
 #include <string>
+#include <vector>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -47,7 +51,12 @@ public:
     QScrollArea ScrollBox1;
     QLabel Image1;
     QStatusBar StatusBar1;
-    QLabel ModeLabel; // on the status line's right: orbit or walk, perspective or orthographic
+    QLabel ModeLabel;    // on the status line's right: orbit or walk, perspective or orthographic
+    QToolButton B_panel; // beside the summary in the status line: the side panel on and off
+    // Right of the picture, hidden until B_panel opens it; it widens the
+    // window by its own width so that the picture keeps its size.
+    TSidePanel SidePanel;
+    TPlanWidget PlanView; // in the picture's place while the panel's B_plan is on
     QFileDialog SaveDialog1;
     // Below the save dialog's own controls: the picture's size and smoothing.
     QWidget SaveOptions;
@@ -60,8 +69,9 @@ public:
     TStartState State;
     // What the build kept of the drawing, for the plan check.
     TBuildRecord Record;
-    std::string ProgramFolder;   // empty until a start has succeeded
-    bool LongHintHooked = false; // set by the last step of a successful start
+    std::vector<TFinding> Findings; // of Record, as the check lists them
+    std::string ProgramFolder;      // empty until a start has succeeded
+    bool LongHintHooked = false;    // set by the last step of a successful start
 
     TViewer Viewer;
     TModelExtent Extent; // of the model drawn, for the zoom's limits
@@ -81,6 +91,20 @@ public:
     void B_walkClick();
     void B_helpClick();
     void ShowLongHint(const QString& hint);
+    void B_panelClick();
+    void B_planClick();
+    // Shows where the finding is: ringed in the plan view, and marked in
+    // the picture, looked at from a sensible distance. A hidden layer it
+    // lies on is shown again.
+    void ShowFinding(size_t finding);
+    void ClearFinding();
+    void LayersChanged();
+    void CutChanged();
+    // Reads the three files again and shows the new drawing with the view,
+    // layer choice and cut height kept; a drawing that does not read leaves
+    // the model on screen and says why.
+    void B_reloadClick();
+    void B_exportClick();
     void FormDestroy();
 
     // The picture shown is the full one of the current view, none to follow.
@@ -111,6 +135,11 @@ private:
     QPointF DragAt;
 
     bool CanMove() const;
+    void FinishStart();
+    void ShowDrawing();
+    void DrawListChanged();
+    void StopDragList();
+    int PanelSpace() const;
     const TDrawList& ModelList();
     bool HandleKey(QKeyEvent* event);
     void ViewChanged(bool moving);

@@ -1,16 +1,12 @@
 #include "check/finding_text.h"
 
 #include "common/float_text.h"
+#include "model/layers.h"
 
 #include <array>
 
 namespace
 {
-
-std::string LayerText(int slot)
-{
-    return std::to_string(slot / 16) + "/" + std::to_string(slot % 16);
-}
 
 std::string LineText(int32_t line)
 {
@@ -20,30 +16,6 @@ std::string LineText(int32_t line)
 std::string FirstLineText(const TFinding& f)
 {
     return "temp.txt:" + LineText(f.Lines.empty() ? 0 : f.Lines.front());
-}
-
-// Short Japanese names of the warnings, for the window's summary.
-const char* WarningNameJa(TFindingKind kind)
-{
-    switch (kind)
-    {
-    case TFindingKind::UnmarkedEnd:
-        return "高さのない線端";
-    case TFindingKind::NearMark:
-        return "ずれた高さ文字";
-    case TFindingKind::MarkOtherLayer:
-        return "別レイヤの高さ文字";
-    case TFindingKind::EndOnSegment:
-        return "閉じていない線端";
-    case TFindingKind::LongRing:
-        return "長すぎる輪郭";
-    case TFindingKind::NotFlat:
-        return "平らでない輪郭";
-    case TFindingKind::DuplicateSegment:
-        return "重なった線";
-    default:
-        return "";
-    }
 }
 
 void DescribeNoWall(TFinding& f, TNoWallReason reason)
@@ -83,10 +55,10 @@ void DescribeFinding(TFinding& f, const TFindingDetail& d)
             "a height mark lies " + ShortestText(*f.Distance) + " away from this end: snap it to the end";
         break;
     case TFindingKind::MarkOtherLayer:
-        f.MessageJa = "この線端の高さ文字はレイヤ " + LayerText(d.OtherSlot) + " にあり、線のレイヤ " +
-                      LayerText(f.Slot) + " にありません";
-        f.MessageEn = "the height mark on this end is on layer " + LayerText(d.OtherSlot) +
-                      ", not on the segment's layer " + LayerText(f.Slot);
+        f.MessageJa = "この線端の高さ文字はレイヤ " + LayerNumberText(d.OtherSlot) + " にあり、線のレイヤ " +
+                      LayerNumberText(f.Slot) + " にありません";
+        f.MessageEn = "the height mark on this end is on layer " + LayerNumberText(d.OtherSlot) +
+                      ", not on the segment's layer " + LayerNumberText(f.Slot);
         break;
     case TFindingKind::LoneMark:
         f.MessageJa = "この高さ文字は同じレイヤのどの線端にも乗っていません";
@@ -133,9 +105,42 @@ const char* SeverityName(TFindingKind kind)
     return IsWarning(kind) ? "warning" : "note";
 }
 
+const char* SeverityNameJa(TFindingKind kind)
+{
+    return IsWarning(kind) ? "警告" : "注記";
+}
+
+const char* FindingKindNameJa(TFindingKind kind)
+{
+    switch (kind)
+    {
+    case TFindingKind::UnmarkedEnd:
+        return "高さのない線端";
+    case TFindingKind::NearMark:
+        return "ずれた高さ文字";
+    case TFindingKind::MarkOtherLayer:
+        return "別レイヤの高さ文字";
+    case TFindingKind::EndOnSegment:
+        return "閉じていない線端";
+    case TFindingKind::LongRing:
+        return "長すぎる輪郭";
+    case TFindingKind::NotFlat:
+        return "平らでない輪郭";
+    case TFindingKind::DuplicateSegment:
+        return "重なった線";
+    case TFindingKind::LoneMark:
+        return "使われない高さ文字";
+    case TFindingKind::NoWall:
+        return "壁にならない線";
+    case TFindingKind::OpenEnd:
+        return "つながらない線端";
+    }
+    return "";
+}
+
 std::string FindingLine(const TFinding& f)
 {
-    return FirstLineText(f) + ": layer " + LayerText(f.Slot) + " at (" + ShortestText(f.X) + ", " +
+    return FirstLineText(f) + ": layer " + LayerNumberText(f.Slot) + " at (" + ShortestText(f.X) + ", " +
            ShortestText(f.Y) + "): " + SeverityName(f.Kind) + ": " + FindingKindName(f.Kind) + ": " +
            f.MessageEn;
 }
@@ -143,7 +148,7 @@ std::string FindingLine(const TFinding& f)
 std::string FindingKeyText(const TFinding& f)
 {
     return std::string(SeverityName(f.Kind)) + ", " + FindingKindName(f.Kind) + ", layer " +
-           LayerText(f.Slot) + ", " + FirstLineText(f);
+           LayerNumberText(f.Slot) + ", " + FirstLineText(f);
 }
 
 std::array<int, FindingKindCount> CountKinds(const std::vector<TFinding>& findings)
@@ -184,7 +189,7 @@ std::string WarningSummary(const std::vector<TFinding>& findings)
     std::string text;
     for (int k = 0; k < FindingKindCount; ++k)
         if (counts[k] > 0 && IsWarning(TFindingKind(k)))
-            text += (text.empty() ? "注意: " : " / ") + std::string(WarningNameJa(TFindingKind(k))) + " " +
-                    std::to_string(counts[k]);
+            text += (text.empty() ? "注意: " : " / ") + std::string(FindingKindNameJa(TFindingKind(k))) +
+                    " " + std::to_string(counts[k]);
     return text.empty() ? text : text + " (kestrelview-render --check で詳細)";
 }

@@ -31,6 +31,13 @@ void DescribeFinding(TFinding& finding, const TFindingDetail& detail);
 // "warning" or "note".
 const char* SeverityName(TFindingKind kind);
 
+// The same in Japanese, "警告" or "注記", for the window (UTF-8).
+const char* SeverityNameJa(TFindingKind kind);
+
+// A short Japanese name of the kind, "高さのない線端", ..., for the window
+// (UTF-8).
+const char* FindingKindNameJa(TFindingKind kind);
+
 // "temp.txt:LINE: layer G/L at (x, y): severity: kind: sentence" (English).
 std::string FindingLine(const TFinding& finding);
 

@@ -1,6 +1,6 @@
 #include "export/export_model.h"
 
-#include "common/shift_jis.h"
+#include "model/layers.h"
 #include "model/triangulation.h"
 
 #include <algorithm>
@@ -34,13 +34,6 @@ float UnitInterval(float value)
     if (!(value > 0)) // NaN too
         return 0;
     return std::min(value, 1.0f);
-}
-
-std::string SlotName(const TLayerNames& layerNames, int slot)
-{
-    if (!layerNames[slot].empty())
-        return ShiftJisToUtf8(layerNames[slot], TBadBytes::Replace);
-    return std::to_string(slot / 16) + "/" + std::to_string(slot % 16);
 }
 
 struct TCorner
@@ -199,7 +192,8 @@ void AddMaterials(const TMaterialTable& materials, std::vector<TExportPrimitive>
 
 TExportModel BuildExportModel(const std::vector<TPGon>& faces, const std::vector<TFaceOrigin>& origins,
                               const TLayerNames& layerNames, const TMaterialTable& materials,
-                              const std::array<int32_t, 3>& background, double metresPerUnit)
+                              const std::array<int32_t, 3>& background, double metresPerUnit,
+                              const THiddenLayers& hidden)
 {
     if (origins.size() != faces.size())
         throw std::invalid_argument("BuildExportModel: one origin per face is needed");
@@ -211,7 +205,8 @@ TExportModel BuildExportModel(const std::vector<TPGon>& faces, const std::vector
     std::vector<TExportPrimitive> primitives = MakePrimitives(faces, origins, keys, facePrimitives);
     std::vector<TWrittenCorner> written;
     for (size_t f = 0; f < faces.size(); ++f)
-        AddFace(faces[f], metresPerUnit, primitives[facePrimitives[f]], model, written);
+        if (!hidden[origins[f].Slot])
+            AddFace(faces[f], metresPerUnit, primitives[facePrimitives[f]], model, written);
     AddMaterials(materials, primitives, model);
 
     // Nodes by slot; in each, walls before slabs, then by material. A
@@ -227,7 +222,7 @@ TExportModel BuildExportModel(const std::vector<TPGon>& faces, const std::vector
             continue;
         const int slot = keys[p] / (KindCount * MaterialKeyCount);
         if (slot != lastSlot)
-            model.Nodes.push_back({SlotName(layerNames, slot), {}});
+            model.Nodes.push_back({LayerName(layerNames, slot), {}});
         lastSlot = slot;
         model.Nodes.back().Primitives.push_back(std::move(primitives[p]));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/face_origin.h"
+#include "model/layers.h"
 #include "model/material.h"
 #include "model/polygon.h"
 
@@ -49,7 +50,9 @@ struct TExportModel
 
 // Cuts every face into the triangles the render pass draws and files them
 // under the face's slot, kind and material. origins holds one entry per face,
-// in the same order. Positions are multiplied by metresPerUnit.
+// in the same order. Positions are multiplied by metresPerUnit. The faces of
+// hidden layers are left out, as if the drawing had no such layers.
 TExportModel BuildExportModel(const std::vector<TPGon>& faces, const std::vector<TFaceOrigin>& origins,
                               const TLayerNames& layerNames, const TMaterialTable& materials,
-                              const std::array<int32_t, 3>& background, double metresPerUnit);
+                              const std::array<int32_t, 3>& background, double metresPerUnit,
+                              const THiddenLayers& hidden = {});

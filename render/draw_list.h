@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/face_origin.h"
+#include "model/layers.h"
 #include "model/polygon.h"
 
 #include <array>
@@ -41,3 +43,8 @@ struct TDrawList
 // One record per face of faces, in the same order; faces that are not convex
 // get their triangles.
 void BuildDrawList(const std::vector<TPGon>& faces, TDrawList& drawList);
+
+// The same, leaving out the faces of the hidden layers; origins holds where
+// each face came from, in the same order.
+void BuildDrawList(const std::vector<TPGon>& faces, const std::vector<TFaceOrigin>& origins,
+                   const THiddenLayers& hidden, TDrawList& drawList);

@@ -14,11 +14,13 @@
     X(CheckFramebufferStatus)                                                                                \
     X(Clear)                                                                                                 \
     X(ClearColor)                                                                                            \
+    X(ClipPlane)                                                                                             \
     X(ColorMaterial)                                                                                         \
     X(ColorPointer)                                                                                          \
     X(DeleteFramebuffers)                                                                                    \
     X(DeleteRenderbuffers)                                                                                   \
     X(DepthFunc)                                                                                             \
+    X(Disable)                                                                                               \
     X(DisableClientState)                                                                                    \
     X(DrawArrays)                                                                                            \
     X(Enable)                                                                                                \
@@ -32,11 +34,13 @@
     X(GetString)                                                                                             \
     X(Lightf)                                                                                                \
     X(Lightfv)                                                                                               \
+    X(LineWidth)                                                                                             \
     X(LoadIdentity)                                                                                          \
     X(MatrixMode)                                                                                            \
     X(MultMatrixd)                                                                                           \
     X(MultiDrawArrays)                                                                                       \
     X(Ortho)                                                                                                 \
+    X(PointSize)                                                                                             \
     X(PolygonMode)                                                                                           \
     X(RenderbufferStorage)                                                                                   \
     X(RenderbufferStorageMultisample)                                                                        \

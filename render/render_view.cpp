@@ -1,7 +1,9 @@
 #include "render/render_view.h"
 
+#include "render/cut_plane.h"
 #include "render/depth_range.h"
 #include "render/gl_functions.h"
+#include "render/spot_marker.h"
 
 #include <array>
 #include <cmath>
@@ -176,6 +178,7 @@ bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderStat
     gl.Rotatef(GLfloat(camera.Pitch), 1, 0, 0);
     gl.Rotatef(GLfloat(camera.Yaw), 0, 1, 0);
     gl.Translatef(GLfloat(-camera.EyePoint[0]), GLfloat(-camera.EyePoint[1]), GLfloat(-camera.EyePoint[2]));
+    SetCutPlane(gl, list, state.CutHeight);
 
     gl.Enable(GL_NORMALIZE);
     SetLight(gl);
@@ -189,6 +192,8 @@ bool RenderFaces(TGLCanvasContext& context, TPicture& picture, const TRenderStat
     gl.EnableClientState(GL_VERTEX_ARRAY);
     gl.EnableClientState(GL_COLOR_ARRAY);
     DrawFaces(gl, list, faces, state.FlatShading);
+    if (state.Marker)
+        DrawSpotMarker(gl, *state.Marker);
     gl.DisableClientState(GL_VERTEX_ARRAY);
     gl.DisableClientState(GL_COLOR_ARRAY);
 

@@ -6,6 +6,7 @@
 #include "render/picture.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,6 +36,11 @@ struct TRenderState
     // glOrtho instead of the perspective, for the same eye, target and field
     // of view.
     bool Orthographic = false;
+    // Everything above this height (as the model stores heights) is cut
+    // away; nothing is when it is unset.
+    std::optional<float> CutHeight;
+    // A spot (model axes) marked over the picture, such as a finding's.
+    std::optional<std::array<float, 3>> Marker;
 };
 
 // Draws the whole scene into picture, the context made current for the render

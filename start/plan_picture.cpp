@@ -2,6 +2,8 @@
 
 #include "check/finding_text.h"
 #include "check/readable_color.h"
+#include "input/input_tables.h"
+#include "model/model_tables.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -31,6 +33,11 @@ constexpr double KeyPadding = 8;
 
 const TRgb Ground = {1, 1, 1};
 const TRgb WarningRed = {0.8, 0, 0};
+const TRgb HighlightBlue = {0, 0.45, 0.95};
+
+// How far the window's plan view zooms in and out.
+constexpr double SmallestZoom = 0.05;
+constexpr double LargestZoom = 1000;
 
 // The marks of the notes, one colour per kind.
 TRgb NoteColor(TFindingKind kind)
@@ -104,12 +111,12 @@ QColor FaceColor(const float (&color)[3], int alpha)
 }
 
 void DrawSlabs(QPainter& painter, const TPlanView& view, const std::vector<TPGon>& faces,
-               const std::vector<TFaceOrigin>& origins)
+               const std::vector<TFaceOrigin>& origins, const THiddenLayers& hidden)
 {
     painter.setPen(Qt::NoPen);
     for (size_t i = 0; i < faces.size() && i < origins.size(); ++i)
     {
-        if (origins[i].Kind != TFaceKind::Slab)
+        if (origins[i].Kind != TFaceKind::Slab || hidden[origins[i].Slot])
             continue;
         const TPGon& face = faces[i];
         QPolygonF outline;
@@ -127,11 +134,14 @@ void DrawSlabs(QPainter& painter, const TPlanView& view, const std::vector<TPGon
 }
 
 void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& record,
-                  const TMaterialTable& materials)
+                  const TMaterialTable& materials, const THiddenLayers& hidden)
 {
     QPen unbuilt(PlanColor({0.6, 0.6, 0.6}), 1, Qt::DashLine);
-    for (const LayerSlot& slot : record.Slots)
-        for (const SegmentRecord& s : slot.Segments)
+    for (size_t slot = 0; slot < record.Slots.size(); ++slot)
+    {
+        if (hidden[slot])
+            continue;
+        for (const SegmentRecord& s : record.Slots[slot].Segments)
         {
             if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
                 continue;
@@ -144,6 +154,7 @@ void DrawSegments(QPainter& painter, const TPlanView& view, const TBuildRecord& 
                 painter.setPen(unbuilt);
             painter.drawLine(view.At(s.X1, -double(s.Y1)), view.At(s.X2, -double(s.Y2)));
         }
+    }
 }
 
 // Which warnings the key lists by number, and how its lines are laid out.
@@ -169,8 +180,9 @@ QString LeftOutLine(size_t count)
 
 // The key's lines fill column after column under the plan; when they do not
 // all fit, the last place tells how many warnings are left out. A picture
-// too low for a line gets no key.
-TKey LayOutKey(const std::vector<TFinding>& findings, const QFontMetricsF& metrics, int width, int height)
+// too low for a line gets no key. Without the key every warning is numbered.
+TKey LayOutKey(const std::vector<TFinding>& findings, const QFontMetricsF& metrics, int width, int height,
+               bool withKey)
 {
     TKey key;
     key.Top = height;
@@ -179,6 +191,11 @@ TKey LayOutKey(const std::vector<TFinding>& findings, const QFontMetricsF& metri
     for (size_t i = 0; i < findings.size(); ++i)
         if (IsWarning(findings[i].Kind))
             warnings.push_back(i);
+    if (!withKey)
+    {
+        key.Numbered = std::move(warnings);
+        return key;
+    }
     for (int k = 0; k < FindingKindCount; ++k)
         if (counts[k] > 0 && !IsWarning(TFindingKind(k)))
             key.NoteKinds.push_back(TFindingKind(k));
@@ -319,8 +336,38 @@ void DrawNumbers(QPainter& painter, const std::vector<std::pair<size_t, QPointF>
     }
 }
 
+// A ring round the picked finding, over everything but the key: round its
+// numbered circle, or round its mark.
+void DrawHighlight(QPainter& painter, const TPlanView& view, const std::vector<TFinding>& findings,
+                   const std::vector<std::pair<size_t, QPointF>>& numbers, std::optional<size_t> picked)
+{
+    if (!picked || *picked >= findings.size() || !FinitePlace(findings[*picked]))
+        return;
+    QPointF at = view.At(findings[*picked].X, findings[*picked].Y);
+    double radius = MarkRadius + 4;
+    for (const auto& [i, place] : numbers)
+        if (i == *picked)
+            at = place, radius = MarkerRadius + 4;
+    painter.setPen(QPen(PlanColor(HighlightBlue), 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, radius, radius);
+}
+
+// The plan as look shows it: fitted into the picture, then zoomed by
+// look.Zoom and moved by look.Pan.
+TPlanView Looked(TPlanView view, const TPlanLook& look)
+{
+    if (look.Zoom == 1 && look.PanX == 0 && look.PanY == 0)
+        return view;
+    view.Scale *= look.Zoom;
+    view.OffsetX = view.OffsetX * look.Zoom + look.PanX;
+    view.OffsetY = view.Height - view.Height * look.Zoom + view.OffsetY * look.Zoom - look.PanY;
+    return view;
+}
+
 void Paint(QPainter& painter, const std::vector<TPGon>& faces, const TBuildRecord& record,
-           const TMaterialTable& materials, const std::vector<TFinding>& findings, int width, int height)
+           const TMaterialTable& materials, const std::vector<TFinding>& findings, int width, int height,
+           const TPlanLook& look, bool withKey)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, width, height), Qt::white);
@@ -328,23 +375,73 @@ void Paint(QPainter& painter, const std::vector<TPGon>& faces, const TBuildRecor
     font.setPixelSize(11);
     font.setBold(true);
     painter.setFont(font);
-    TKey key = LayOutKey(findings, QFontMetricsF(font, painter.device()), width, height);
-    TPlanView view = FitPlan(record, findings, width, int(key.Top));
+    TKey key = LayOutKey(findings, QFontMetricsF(font, painter.device()), width, height, withKey);
+    TPlanView view = Looked(FitPlan(record, findings, width, int(key.Top)), look);
     std::vector<std::pair<size_t, QPointF>> numbers = PlaceNumbers(view, findings, key);
-    DrawSlabs(painter, view, faces, record.FaceOrigins);
+    DrawSlabs(painter, view, faces, record.FaceOrigins, look.Hidden);
     DrawMarks(painter, view, findings, key);
     DrawCircles(painter, numbers);
-    DrawSegments(painter, view, record, materials);
+    DrawSegments(painter, view, record, materials, look.Hidden);
     DrawNumbers(painter, numbers);
+    DrawHighlight(painter, view, findings, numbers, look.Picked);
     DrawKey(painter, key, width);
 }
 
 } // namespace
 
+void PaintPlan(QPainter& painter, const std::vector<TPGon>& faces, const TBuildRecord& record,
+               const TMaterialTable& materials, const std::vector<TFinding>& findings, int width, int height,
+               const TPlanLook& look)
+{
+    Paint(painter, faces, record, materials, findings, width, height, look, false);
+}
+
+void PaintModelPlan(QPainter& painter, const TBuildRecord& record, const std::vector<TFinding>& findings,
+                    int width, int height, const TPlanLook& look)
+{
+    PaintPlan(painter, PolygonList, record, MaterialTable, findings, width, height, look);
+}
+
+std::vector<QPointF> FindingPlaces(const TBuildRecord& record, const std::vector<TFinding>& findings,
+                                   int width, int height, const TPlanLook& look)
+{
+    const TPlanView view = Looked(FitPlan(record, findings, width, height), look);
+    std::vector<QPointF> places;
+    places.reserve(findings.size());
+    for (const TFinding& f : findings)
+        places.push_back(FinitePlace(f) ? view.At(f.X, f.Y) : QPointF(NAN, NAN));
+    return places;
+}
+
+void ZoomPlanAt(TPlanLook& look, double factor, QPointF at)
+{
+    const double zoom = std::clamp(look.Zoom * factor, SmallestZoom, LargestZoom);
+    factor = zoom / look.Zoom;
+    look.Zoom = zoom;
+    look.PanX = (look.PanX - at.x()) * factor + at.x();
+    look.PanY = (look.PanY - at.y()) * factor + at.y();
+}
+
+void BringIntoView(TPlanLook& look, const TBuildRecord& record, const std::vector<TFinding>& findings,
+                   size_t finding, int width, int height)
+{
+    if (finding >= findings.size() || !FinitePlace(findings[finding]))
+        return;
+    const QPointF at =
+        Looked(FitPlan(record, findings, width, height), look).At(findings[finding].X, findings[finding].Y);
+    const QRectF inside = QRectF(0, 0, width, height).adjusted(Margin, Margin, -Margin, -Margin);
+    if (inside.contains(at))
+        return;
+    look.PanX += width / 2.0 - at.x();
+    look.PanY += height / 2.0 - at.y();
+}
+
 std::string DrawPlan(const std::vector<TPGon>& faces, const TBuildRecord& record,
                      const TMaterialTable& materials, const std::vector<TFinding>& findings, int width,
-                     int height, bool svg)
+                     int height, bool svg, const THiddenLayers& hidden)
 {
+    TPlanLook look;
+    look.Hidden = hidden;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (svg)
@@ -355,14 +452,14 @@ std::string DrawPlan(const std::vector<TPGon>& faces, const TBuildRecord& record
         generator.setViewBox(QRect(0, 0, width, height));
         generator.setTitle("Kestrelview plan");
         QPainter painter(&generator);
-        Paint(painter, faces, record, materials, findings, width, height);
+        Paint(painter, faces, record, materials, findings, width, height, look, true);
     }
     else
     {
         QImage image(width, height, QImage::Format_RGB32);
         {
             QPainter painter(&image);
-            Paint(painter, faces, record, materials, findings, width, height);
+            Paint(painter, faces, record, materials, findings, width, height, look, true);
         }
         image.save(&buffer, "PNG");
     }

@@ -1,6 +1,7 @@
 #include "start/view_texts.h"
 
 #include "common/numbers.h"
+#include "model/layers.h"
 
 #include <charconv>
 
@@ -76,6 +77,10 @@ std::string CompanionOptions(const TViewParameters& view, const TPictureOptions&
         options += " --ortho";
     if (picture.Flat)
         options += " --flat";
+    for (int slot : picture.HiddenLayers)
+        options += " --hide-layer=" + LayerNumberText(slot);
+    if (picture.Cut)
+        options += " --cut=" + StoredValueText(*picture.Cut, 1000);
     return options;
 }
 

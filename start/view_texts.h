@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The texts that tell a view shown in the window: as the companion's options,
 // as the texts a drawing could carry, in the status line and in the mode
@@ -23,11 +24,14 @@ struct TPictureOptions
     std::optional<std::array<int, 2>> Size; // none: the window's 400 by 300 picture
     bool Orthographic = false;
     bool Flat = false;
+    std::vector<int> HiddenLayers; // layer slots, group * 16 + layer
+    std::optional<float> Cut;      // as the model stores heights
 };
 
 // The companion's options that draw view as shown: "--eye=X,Y,H
 // --target=X,Y,H --fov=F", then "--size=WxH", "--ortho" and "--flat" as
-// picture asks. The "=" form keeps a negative value from reading as an option.
+// picture asks, a "--hide-layer=G/L" for each hidden layer and "--cut=H". The "=" form keeps a negative value
+// from reading as an option.
 std::string CompanionOptions(const TViewParameters& view, const TPictureOptions& picture);
 
 // The texts a drawing could carry to give view: where to put "v,H,F" and

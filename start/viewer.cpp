@@ -1,6 +1,7 @@
 #include "start/viewer.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace
 {
@@ -230,4 +231,24 @@ void WheelZoom(TViewer& viewer, double notches, double right, double up, double 
     TViewParameters view = ShownView(viewer);
     ZoomToward(view, std::pow(WheelZoomStep, notches), right, up, aspect, extent);
     Show(viewer, view);
+}
+
+void LookAtSpot(TViewer& viewer, const TModelSpot& spot)
+{
+    TViewParameters view = ShownView(viewer);
+    AimAt(view, spot);
+    Show(viewer, view);
+    viewer.Walking = false;
+}
+
+void ChangeDrawingView(TViewer& viewer, const TViewParameters& drawingView)
+{
+    const auto fields = [](const TViewParameters& v)
+    { return std::tie(v.EyeX, v.EyeHeight, v.EyeY, v.FieldOfView, v.TargetX, v.TargetHeight, v.TargetY); };
+    const TViewParameters shown = ShownView(viewer);
+    const bool changed = fields(viewer.DrawingView) != fields(drawingView);
+    viewer.DrawingView = drawingView;
+    // What the old view changed is kept as it is, so a turn stays a turn.
+    if (changed)
+        Show(viewer, shown);
 }

@@ -4,6 +4,7 @@
 #include "render/draw_list.h"
 #include "render/navigation.h"
 #include "render/render_view.h"
+#include "start/finding_aim.h"
 #include "start/view_overrides.h"
 
 // What the window shows and how keys, drags and the wheel move it, without
@@ -89,3 +90,11 @@ void DragPan(TViewer& viewer, double right, double down, double aspect);
 // and up of the picture's centre by these shares of its width and height.
 void WheelZoom(TViewer& viewer, double notches, double right, double up, double aspect,
                const TModelExtent& extent);
+
+// Looks at spot from a sensible distance, as AimAt does, and leaves walking.
+void LookAtSpot(TViewer& viewer, const TModelSpot& spot);
+
+// The drawing's own view becomes drawingView, as when the drawing is read
+// again, and the view shown stays exactly as it was: Home then goes to the
+// new view.
+void ChangeDrawingView(TViewer& viewer, const TViewParameters& drawingView);

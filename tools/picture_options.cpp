@@ -80,3 +80,23 @@ std::optional<int> ParseSampleCount(std::string_view text)
         return std::nullopt;
     return samples;
 }
+
+std::optional<int> ParseLayerNumber(std::string_view text)
+{
+    const size_t slash = text.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    std::optional<int> group = ParseDigits(text.substr(0, slash));
+    std::optional<int> layer = ParseDigits(text.substr(slash + 1));
+    if (!group || !layer || *group > 15 || *layer > 15)
+        return std::nullopt;
+    return *group * 16 + *layer;
+}
+
+std::optional<float> ParseCutHeight(std::string_view text)
+{
+    std::optional<double> metres = ParseFiniteReal(text, 1000);
+    if (!metres)
+        return std::nullopt;
+    return ToSingle(*metres * 1000);
+}

@@ -19,3 +19,11 @@ std::optional<double> ParseDegrees(std::string_view text);
 
 // 1 or 4: the rasterizer offers no other sample counts.
 std::optional<int> ParseSampleCount(std::string_view text);
+
+// "G/L": a layer of a group, whole numbers 0 to 15 each; gives its slot,
+// group * 16 + layer.
+std::optional<int> ParseLayerNumber(std::string_view text);
+
+// A height in metres, as height texts write it; gives the height as the
+// model stores it (times 1000, single precision), which must be finite.
+std::optional<float> ParseCutHeight(std::string_view text);

@@ -13,6 +13,7 @@
 #include "render/float_control.h"
 #include "render/render_view.h"
 #include "start/error_text.h"
+#include "start/model_export.h"
 #include "start/picture_file.h"
 #include "start/plan_picture.h"
 #include "start/start_sequence.h"
@@ -138,10 +139,14 @@ int main(int argc, char** argv)
     // A flat picture is drawn after the start, with the flat shading.
     state.FirstRender = options.Picture && !options.Flat;
     state.PrepareDrawing = options.Picture.has_value();
+    state.Render.CutHeight = options.Cut;
+    for (int slot : options.HiddenLayers)
+        state.HiddenLayers.set(size_t(slot));
     // The plan check reads the build's record; the export files every face
-    // under its layer and kind, which the build keeps only when asked.
+    // under its layer and kind, and hidden layers are known by it, which the
+    // build keeps only when asked.
     TBuildRecord record;
-    const bool keepRecord = WantsCheck(options) || !options.Exports.empty();
+    const bool keepRecord = WantsCheck(options) || !options.Exports.empty() || state.HiddenLayers.any();
     RunStartSequence(state, keepRecord ? &record : nullptr, options.View);
     int status = ExitSucceeded;
     if (state.StartError)
@@ -159,10 +164,10 @@ int main(int argc, char** argv)
     const bool outputTaken =
         WritesToStandardOutput(options.Json) || WritesToStandardOutput(options.CheckJson);
     if (!options.Exports.empty() &&
-        !SaveExports(
-            options.Exports, PolygonList, record, MaterialTable, BackgroundColor,
-            WebPageFor(state.Render, ViewParameters, int64_t(PolygonList.size()), options.MetresPerUnit),
-            outputTaken ? std::cerr : std::cout))
+        !SaveExports(options.Exports, record, state.HiddenLayers,
+                     WebPageFor(state.Render, ViewParameters, ShownFaceCount(record, state.HiddenLayers),
+                                options.MetresPerUnit),
+                     outputTaken ? std::cerr : std::cout))
         status = ExitFailed;
     if (!options.Json && !WritesToStandardOutput(options.CheckJson))
         PrintSummary(std::cout, state, PolygonList, ViewParameters);
@@ -184,7 +189,7 @@ int main(int argc, char** argv)
             QGuiApplication gui(argc, argv);
             std::array<int, 2> size = options.Size.value_or(std::array<int, 2>{PlanWidth, PlanHeight});
             if (!SaveBytes(*options.Plan, DrawPlan(PolygonList, record, MaterialTable, findings, size[0],
-                                                   size[1], options.PlanSvg)))
+                                                   size[1], options.PlanSvg, state.HiddenLayers)))
                 status = ExitFailed;
         }
     }

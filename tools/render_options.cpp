@@ -93,6 +93,14 @@ TCommandLine RenderCommandLine(TRenderOptions& options)
              "Draw the orthographic projection of the same view, as high as the perspective shows the "
              "target's distance.",
              SetTrue(options.View.Orthographic)},
+            {"hide-layer", "G/L",
+             "Leave layer L of group G (0 to 15 each, as --check names them) out of the picture, the plan "
+             "and the export. May be given more than once.",
+             AddTo(options.HiddenLayers, ParseLayerNumber, "G/L with G and L from 0 to 15")},
+            {"cut", "H",
+             "Cut the picture at height H in metres: everything above it is left out, faces through it are "
+             "cut. The export keeps the whole model.",
+             SetTo(options.Cut, ParseCutHeight, "a finite height in metres")},
             {"check", nullptr,
              "Check the plan: list why walls or slabs may be missing (exit status 3 on a warning).",
              SetTrue(options.Check)},

@@ -32,6 +32,9 @@ struct TRenderOptions
     std::optional<TOutputFile> Plan;      // .svg or .png
     bool PlanSvg = false;
     std::optional<float> Snap;
+    // Layers left out of the picture, the plan and the export, by slot.
+    std::vector<int> HiddenLayers;
+    std::optional<float> Cut; // the height as stored, above which the picture shows nothing
 };
 
 // Whether the plan check is to run.

@@ -2,11 +2,13 @@
 // view: the first render of the process (which also sets up the software
 // rasterizer) and later renders of 0 to 100,000 faces. Then the example house
 // and a 100 by 100 grid of rooms in the window's picture and in a 1600 by
-// 1200 one with 4 samples a pixel. And the draw list of grids of rooms.
+// 1200 one with 4 samples a pixel. And the draw list of grids of rooms, and
+// what the window redraws after a layer check box or the cut height.
 #include "bench/model/bench_drawings.h"
 #include "input/input_tables.h"
 #include "input/material_files.h"
 #include "input/scene_loader.h"
+#include "model/layers.h"
 #include "model/model_tables.h"
 #include "model/polygon.h"
 #include "render/camera.h"
@@ -94,14 +96,14 @@ BENCHMARK(BM_Render)
     ->UseRealTime();
 
 // The scene the start sequence makes of a drawing file, coloured by the
-// example house's materials.
-TRenderState DrawingScene(const std::string& drawing)
+// example house's materials; record keeps where each face came from.
+TRenderState DrawingScene(const std::string& drawing, TBuildRecord* record = nullptr)
 {
     const std::string house = KV_SOURCE_DIR "/examples/house/";
     LoadMaterial(house + "material.txt");
     LoadMaterial2(house + "material2.txt");
     ReleaseFaces();
-    SceneLoader(drawing);
+    SceneLoader(drawing, record);
     TRenderState state;
     DeriveCamera(ViewParameters, state.Camera);
     BuildDrawList(PolygonList, state.DrawList);
@@ -111,19 +113,33 @@ TRenderState DrawingScene(const std::string& drawing)
 }
 
 // The scene of an n by n grid of rooms.
-TRenderState GridScene(int n)
+TRenderState GridScene(int n, TBuildRecord* record = nullptr)
 {
     const std::string path = "kv_render_bench_grid.txt";
     std::ofstream(path, std::ios::binary) << GridOfRooms(n);
-    TRenderState state = DrawingScene(path);
+    TRenderState state = DrawingScene(path, record);
     std::remove(path.c_str());
     return state;
 }
 
-// The house, or an n by n grid of rooms.
-TRenderState Drawing(int which)
+// The house, or an n by n grid of rooms; record keeps where each face came
+// from.
+TRenderState Drawing(int which, TBuildRecord* record = nullptr)
 {
-    return which == 0 ? DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt") : GridScene(which);
+    return which == 0 ? DrawingScene(KV_SOURCE_DIR "/examples/house/temp.txt", record)
+                      : GridScene(which, record);
+}
+
+// A picture of the size the window shows: 0 its first 400 by 300, 1 800 by
+// 600.
+void SizePicture(bool large, TPicture& picture, TRenderState& scene)
+{
+    if (!large)
+        return;
+    picture.Width = 800;
+    picture.Height = 600;
+    picture.Pixels.resize(size_t(800) * 600);
+    scene.AspectRatio = 800 / 600.0;
 }
 
 // The draw list of an n by n grid of rooms, made afresh from the loaded faces.
@@ -225,6 +241,56 @@ void BM_Drag(benchmark::State& bench)
 BENCHMARK(BM_Drag)
     ->ArgsProduct({{0, 100, 300}, {0, 1}, {0, 1, 2}, {0, 1}})
     ->ArgNames({"drawing", "framed", "size", "full"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What the window does when a layer's check box is clicked: the draw list
+// made again with the layer left out, and a render. The layer hidden holds no
+// face, so that every face is still listed and drawn: the most a click costs.
+// Arguments: 0 the house, 1 the 100 by 100 grid; the picture as in
+// SizePicture.
+void BM_LayerToggle(benchmark::State& bench)
+{
+    TBuildRecord record;
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0, &record);
+    TPicture picture;
+    SizePicture(bench.range(1) == 1, picture, scene);
+    TGLCanvasContext context;
+    RenderView(context, picture, scene);
+    RenderedBefore = true;
+    THiddenLayers hidden;
+    hidden.set(LayerSlotCount - 1);
+    for (auto _ : bench)
+    {
+        BuildDrawList(PolygonList, record.FaceOrigins, hidden, scene.DrawList);
+        RenderView(context, picture, scene);
+    }
+    bench.counters["faces"] = double(scene.DrawList.Faces.size());
+}
+BENCHMARK(BM_LayerToggle)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"grid", "800x600"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A render cut at half the model's height, as after a move of the cut
+// height's slider, against the same render uncut.
+void BM_CutHeight(benchmark::State& bench)
+{
+    TRenderState scene = Drawing(bench.range(0) == 1 ? 100 : 0);
+    TPicture picture;
+    SizePicture(bench.range(1) == 1, picture, scene);
+    if (bench.range(2) == 1)
+        scene.CutHeight = 1500;
+    TGLCanvasContext context;
+    RenderView(context, picture, scene);
+    RenderedBefore = true;
+    for (auto _ : bench)
+        RenderView(context, picture, scene);
+}
+BENCHMARK(BM_CutHeight)
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+    ->ArgNames({"grid", "800x600", "cut"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

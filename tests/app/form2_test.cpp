@@ -1,16 +1,19 @@
 #include "app/form2.h"
 #include "app/modal_dialogs.h"
+#include "start/finding_aim.h"
 #include "tests/tools/tool_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QSettings>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -34,13 +37,14 @@ namespace
 {
 
 // One application for the whole test program, on the offscreen platform, so
-// that windows can be built and shown without a display.
+// that windows can be built and shown without a display, or on the platform
+// KV_TEST_PLATFORM names.
 class QtEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariable("KV_TEST_PLATFORM", "offscreen").toUtf8());
         static int argc = 1;
         static char name[] = "kv_app_tests";
         static char* argv[] = {name, nullptr};
@@ -57,6 +61,11 @@ const auto* const Registered = ::testing::AddGlobalTestEnvironment(new QtEnviron
 QString ExampleFile(const char* name)
 {
     return QString(qgetenv("KV_SOURCE_DIR")) + "/examples/house/" + name;
+}
+
+QString GuideFile(const char* name)
+{
+    return QString(qgetenv("KV_SOURCE_DIR")) + "/docs/guide/" + name;
 }
 
 QByteArray ReadAll(const QString& path)
@@ -137,6 +146,24 @@ QImage CompanionPicture(const QString& folder, const QString& options)
         RunTool(folder, options.split(' ', Qt::SkipEmptyParts) + QStringList{"--output", picture, folder});
     EXPECT_EQ(run.Status, 0) << run.Err;
     return QImage(picture).convertToFormat(QImage::Format_RGB32);
+}
+
+// Checks or unchecks a layer's box in the side panel, as a click does.
+void SetLayerShown(TForm2& form, int slot, bool shown)
+{
+    QListWidget& list = form.SidePanel.LayerList;
+    for (int row = 0; row < list.count(); ++row)
+        if (list.item(row)->data(Qt::UserRole).toInt() == slot)
+            list.item(row)->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+}
+
+bool LayerChecked(const TForm2& form, int slot)
+{
+    const QListWidget& list = form.SidePanel.LayerList;
+    for (int row = 0; row < list.count(); ++row)
+        if (list.item(row)->data(Qt::UserRole).toInt() == slot)
+            return list.item(row)->checkState() == Qt::Checked;
+    return false;
 }
 
 // Shows the form, active, with the picture drawn.
@@ -452,7 +479,19 @@ TEST_F(Form2Test, FailedStartShowsOneErrorAndTheFramedWhitePicture)
         for (uint32_t pixel : form.State.Picture.Pixels)
             ASSERT_EQ(Opaque(pixel), 0xFF000000u);
         EXPECT_TRUE(ShowsPicture(form));
+
+        // F5 once the file is there finishes the start.
         ASSERT_TRUE(QFile::copy(ExampleFile(failure.Missing), failure.Missing));
+        QTest::keyClick(form.windowHandle(), Qt::Key_F5);
+        Settle(form);
+        EXPECT_EQ(Errors, QStringList{failure.Error});
+        EXPECT_EQ(form.ProgramFolder,
+                  QFile::encodeName(QCoreApplication::applicationDirPath() + '/').toStdString());
+        EXPECT_EQ(form.SaveDialog1.directory().absolutePath(), QCoreApplication::applicationDirPath());
+        EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), ""));
+        QStatusTipEvent hint(form.Button2.statusTip());
+        QApplication::sendEvent(&form, &hint);
+        EXPECT_EQ(form.StatusBar1.currentMessage(), "終了します");
     }
 }
 
@@ -645,7 +684,9 @@ TEST_F(Form2Test, KeysBelongToThePictureAndButtonsTakeNoFocus)
     for (QWidget* control : form.findChildren<QWidget*>())
         if (control->window() == &form && (control->focusPolicy() & Qt::TabFocus))
             focusable.push_back(control->objectName());
-    EXPECT_EQ(focusable, QStringList{"Image1"});
+    // Besides the picture only the cut height's field, and the plan view
+    // that takes the picture's place.
+    EXPECT_EQ(focusable, (QStringList{"Image1", "CutField", "qt_spinbox_lineedit", "PlanView"}));
     const TPicture start = form.State.Picture;
     QTest::keyClick(form.windowHandle(), Qt::Key_Right);
     QTest::keyClick(form.windowHandle(), Qt::Key_Left);
@@ -893,6 +934,272 @@ TEST_F(Form2Test, NothingIsStoredBetweenRuns)
         TForm2 form;
     }
     EXPECT_TRUE(QSettings(QSettings::UserScope, "QtProject").fileName().startsWith("/dev/null/"));
+}
+
+TEST_F(Form2Test, SidePanelOpensRightOfThePictureWhichKeepsItsSize)
+{
+    TForm2 form;
+    ShowActive(form);
+    const TPicture start = form.State.Picture;
+    EXPECT_FALSE(form.SidePanel.isVisible());
+    QTest::mouseClick(&form.B_panel, Qt::LeftButton);
+    EXPECT_TRUE(form.SidePanel.isVisible());
+    QTRY_VERIFY(form.width() > 423);
+    EXPECT_EQ(form.height(), 383);
+    EXPECT_EQ(form.ScrollBox1.geometry(), QRect(4, 44, 409, 309));
+    EXPECT_EQ(form.Image1.geometry(), QRect(3, 3, 400, 300));
+    EXPECT_GT(form.SidePanel.geometry().left(), form.ScrollBox1.geometry().right());
+    EXPECT_LE(form.SidePanel.geometry().right(), form.width());
+    EXPECT_GE(form.SidePanel.geometry().top(), 0);
+    EXPECT_LE(form.SidePanel.geometry().bottom(), form.StatusBar1.geometry().top());
+    Settle(form);
+    EXPECT_EQ(form.State.Picture.Pixels, start.Pixels);
+
+    QTest::mouseClick(&form.B_panel, Qt::LeftButton);
+    EXPECT_FALSE(form.SidePanel.isVisible());
+    QTRY_COMPARE(form.size(), QSize(423, 383));
+    EXPECT_EQ(form.ScrollBox1.geometry(), QRect(4, 44, 409, 309));
+}
+
+// The list holds what --check finds, in its order, each with its sentence,
+// layer and line; the filter keeps the order.
+TEST_F(Form2Test, FindingsListIsTheChecksAndFiltersBySeverity)
+{
+    WriteAll("temp.txt", ReadAll(GuideFile("check.txt")));
+    TForm2 form;
+    // The companion says by its status that there are warnings.
+    const TToolRun run = RunTool(Work.path(), {"--check-json", "-", Work.path()});
+    const nlohmann::json expected = nlohmann::json::parse(run.Out)["findings"];
+    ASSERT_EQ(form.Findings.size(), expected.size());
+    const TFindingsModel& model = form.SidePanel.FindingsModel;
+    const char* const shown[] = {nullptr, "warning", "note"}; // by the filter's entries
+    for (int filter = 0; filter < 3; ++filter)
+    {
+        SCOPED_TRACE(filter);
+        form.SidePanel.SeverityFilter.setCurrentIndex(filter);
+        std::vector<size_t> wanted;
+        for (size_t i = 0; i < expected.size(); ++i)
+            if (!shown[filter] || expected[i]["severity"] == shown[filter])
+                wanted.push_back(i);
+        ASSERT_EQ(model.rowCount(), int(wanted.size()));
+        for (int row = 0; row < model.rowCount(); ++row)
+        {
+            ASSERT_EQ(model.FindingAt(row), wanted[size_t(row)]);
+            const nlohmann::json& finding = expected[wanted[size_t(row)]];
+            EXPECT_EQ(model.data(model.index(row, 0), Qt::DisplayRole).toString(),
+                      finding["severity"] == "warning" ? "警告" : "注記");
+            EXPECT_EQ(model.data(model.index(row, 2), Qt::DisplayRole).toString().toStdString(),
+                      finding["message"]["ja"]);
+            EXPECT_EQ(model.data(model.index(row, 3), Qt::DisplayRole).toString().toStdString(),
+                      std::to_string(int(finding["layer"][0])) + "/" +
+                          std::to_string(int(finding["layer"][1])));
+            EXPECT_EQ(model.data(model.index(row, 4), Qt::DisplayRole).toInt(), finding["lines"][0]);
+        }
+    }
+}
+
+TEST_F(Form2Test, ASelectedFindingIsLookedAtMarkedAndRingedEvenOnAHiddenLayer)
+{
+    WriteAll("temp.txt", ReadAll(GuideFile("check.txt")));
+    TForm2 form;
+    ShowActive(form);
+    QTest::mouseClick(&form.B_panel, Qt::LeftButton);
+    ASSERT_EQ(form.Findings[0].Slot, 1);
+    SetLayerShown(form, 1, false);
+    EXPECT_TRUE(form.State.HiddenLayers[1]);
+
+    form.SidePanel.SelectFinding(0);
+    EXPECT_FALSE(form.State.HiddenLayers[1]);
+    EXPECT_TRUE(LayerChecked(form, 1));
+    const auto looksAt = [&form](size_t finding)
+    {
+        const TModelSpot spot = FindingSpot(form.Findings[finding], form.Record);
+        EXPECT_EQ(form.State.Render.Marker, spot);
+        const TViewParameters view = ShownView(form.Viewer);
+        EXPECT_EQ((TModelSpot{view.TargetX, view.TargetHeight, view.TargetY}), spot);
+        EXPECT_EQ(form.PlanView.Look.Picked, finding);
+    };
+    looksAt(0);
+    Settle(form);
+    // The marker is drawn over the picture the companion draws of the view.
+    EXPECT_NE(PictureOf(form), CompanionPicture(Work.path(), CopiedOptions(form)));
+
+    // A click on a finding's number in the plan view picks it in the list too.
+    QTest::mouseClick(&form.SidePanel.B_plan, Qt::LeftButton);
+    EXPECT_TRUE(form.PlanView.isVisible());
+    EXPECT_FALSE(form.ScrollBox1.isVisible());
+    const size_t picked = 3; // alone at (5000, 0)
+    const QPointF place = FindingPlaces(form.Record, form.Findings, form.PlanView.width(),
+                                        form.PlanView.height(), form.PlanView.Look)[picked];
+    QTest::mouseClick(&form.PlanView, Qt::LeftButton, Qt::NoModifier, place.toPoint());
+    looksAt(picked);
+    EXPECT_EQ(form.SidePanel.FindingsTable.selectionModel()->selectedRows().value(0).row(), int(picked));
+    QTest::mouseClick(&form.SidePanel.B_plan, Qt::LeftButton);
+    EXPECT_TRUE(form.ScrollBox1.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &form.Image1);
+
+    // With no finding picked the marker goes: the companion's picture again.
+    form.SidePanel.SeverityFilter.setCurrentIndex(2);
+    EXPECT_FALSE(form.State.Render.Marker);
+    EXPECT_FALSE(form.PlanView.Look.Picked);
+    Settle(form);
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), CopiedOptions(form)));
+}
+
+// Each change is drawn as the companion draws the options Ctrl+Shift+C copies;
+// a cut at the model's top is the whole model's picture.
+TEST_F(Form2Test, HiddenLayersAndTheCutAreDrawnAsTheCopiedOptionsDrawThem)
+{
+    TForm2 form;
+    ShowActive(form);
+    const TPicture whole = form.State.Picture;
+    struct Step
+    {
+        const char* Name;
+        std::function<void()> Do;
+        const char* Copied; // what the copied options end with
+    };
+    const Step steps[] = {
+        {"layer 1/0 hidden", [&] { SetLayerShown(form, 16, false); }, " --hide-layer=1/0"},
+        {"layer 0/3 hidden too", [&] { SetLayerShown(form, 3, false); },
+         " --hide-layer=0/3 --hide-layer=1/0"},
+        {"cut at 3.1 m", [&] { form.SidePanel.CutField.setValue(3.1); }, " --hide-layer=1/0 --cut=3.1"},
+        {"layers shown", [&] { SetLayerShown(form, 3, true), SetLayerShown(form, 16, true); },
+         "--fov=48 --cut=3.1"},
+        {"cut by the slider", [&] { form.SidePanel.CutSlider.setValue(1500); }, "--fov=48 --cut=1.5"},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.Name);
+        step.Do();
+        Settle(form);
+        const QString options = CopiedOptions(form);
+        EXPECT_TRUE(options.endsWith(step.Copied)) << options.toStdString();
+        EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), options)) << options.toStdString();
+    }
+    EXPECT_TRUE(form.SidePanel.B_cut.isChecked());
+    form.SidePanel.CutField.setValue(form.SidePanel.CutField.maximum());
+    Settle(form);
+    EXPECT_EQ(form.State.Picture.Pixels, whole.Pixels);
+    form.SidePanel.CutField.setValue(1.5);
+    QTest::mouseClick(&form.SidePanel.B_cut, Qt::LeftButton);
+    Settle(form);
+    EXPECT_FALSE(form.State.Render.CutHeight);
+    EXPECT_EQ(form.State.Picture.Pixels, whole.Pixels);
+}
+
+// F5 reads the drawing again: the view, hidden layers and cut stay, Home
+// goes to the drawing's view.
+TEST_F(Form2Test, ReloadShowsTheNewDrawingAsTheViewShowedTheOld)
+{
+    TForm2 form;
+    ShowActive(form);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    const size_t faces = form.State.Render.DrawList.Faces.size();
+    WriteAll("temp.txt", ReadAll("temp.txt") +
+                             "lg0\nly1\nlc1\n 2000 -3000 8000 -3000\nch 2000 -3000 250 0 \"3,0\n"
+                             "ch 8000 -3000 250 0 \"3,0\n");
+    QTest::keyClick(form.windowHandle(), Qt::Key_F5);
+    Settle(form);
+    EXPECT_EQ(form.State.Render.DrawList.Faces.size(), faces + 1);
+    EXPECT_EQ(PictureOf(form), CompanionPicture(Work.path(), "--turn 30"));
+
+    SetLayerShown(form, 16, false);
+    form.SidePanel.CutField.setValue(3.1);
+    Settle(form);
+    const QString copied = CopiedOptions(form);
+    const TPicture before = form.State.Picture;
+    QTest::mouseClick(&form.SidePanel.B_reload, Qt::LeftButton);
+    Settle(form);
+    EXPECT_EQ(CopiedOptions(form), copied);
+    EXPECT_EQ(form.State.Picture.Pixels, before.Pixels);
+    EXPECT_FALSE(LayerChecked(form, 16));
+
+    QTest::keyClick(form.windowHandle(), Qt::Key_Home);
+    EXPECT_EQ(CopiedOptions(form),
+              "--eye=-10000,-15000,9 --target=5000,4000,2.5 --fov=48 --hide-layer=1/0 --cut=3.1");
+}
+
+TEST_F(Form2Test, AReloadThatFailsKeepsTheModelAndSaysWhy)
+{
+    TForm2 form;
+    ShowActive(form);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    Settle(form);
+    const TPicture before = form.State.Picture;
+    const size_t faces = form.State.Render.DrawList.Faces.size(), findings = form.Findings.size();
+    for (const char* missing : {"temp.txt", "material.txt"})
+    {
+        SCOPED_TRACE(missing);
+        const QByteArray kept = ReadAll(missing);
+        ASSERT_TRUE(QFile::remove(missing));
+        Errors.clear();
+        QTest::keyClick(form.windowHandle(), Qt::Key_F5);
+        Settle(form);
+        EXPECT_EQ(Errors, QStringList{QString("ファイル ") + missing + " は開けません."});
+        EXPECT_EQ(form.State.Picture.Pixels, before.Pixels);
+        EXPECT_EQ(form.State.Render.DrawList.Faces.size(), faces);
+        EXPECT_EQ(form.Findings.size(), findings);
+        EXPECT_EQ(form.SidePanel.FindingsModel.rowCount(), int(findings));
+        WriteAll(missing, kept);
+    }
+    Errors.clear();
+    QTest::keyClick(form.windowHandle(), Qt::Key_F5);
+    Settle(form);
+    EXPECT_TRUE(Errors.isEmpty());
+    EXPECT_EQ(form.State.Picture.Pixels, before.Pixels);
+}
+
+// The window's Export writes the file the companion writes with the options
+// the window copies, hidden layers left out; a place that cannot be written
+// gets the file-creation error and no file.
+TEST_F(Form2Test, ExportWritesTheCompanionsFile)
+{
+    TForm2 form;
+    ShowActive(form);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Left);
+    SetLayerShown(form, 16, false);
+    form.SidePanel.CutField.setValue(3.1);
+    Settle(form);
+    const QStringList options = CopiedOptions(form).split(' ');
+    ASSERT_TRUE(QDir(Work.path()).mkdir("window") && QDir(Work.path()).mkdir("companion"));
+    QString unit;
+    const auto oldRun = RunSaveDialog;
+    RunSaveDialog = [&](QFileDialog& dialog)
+    {
+        dialog.findChild<QComboBox*>("ExportUnit")->setCurrentText(unit);
+        return oldRun(dialog);
+    };
+    struct Case
+    {
+        const char* Name;
+        const char* Unit;
+    };
+    for (const Case& file :
+         {Case{"model.glb", "m"}, Case{"model.gltf", "cm"}, Case{"model.obj", "mm"}, Case{"model.html", "m"}})
+    {
+        SCOPED_TRACE(file.Name);
+        unit = file.Unit;
+        // The same name in two folders: an OBJ file names its MTL file.
+        SaveAs = Work.filePath(QString("window/") + file.Name);
+        Errors.clear();
+        QTest::mouseClick(&form.SidePanel.B_export, Qt::LeftButton);
+        EXPECT_TRUE(Errors.isEmpty());
+        const QString companion = Work.filePath(QString("companion/") + file.Name);
+        const TToolRun run =
+            RunTool(Work.path(), options + QStringList{"--export", companion, "--unit", unit, Work.path()});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const QByteArray written = ReadAll(*SaveAs);
+        EXPECT_FALSE(written.isEmpty());
+        EXPECT_TRUE(written == ReadAll(companion));
+    }
+    EXPECT_EQ(ReadAll(Work.filePath("window/model.mtl")), ReadAll(Work.filePath("companion/model.mtl")));
+    SaveAs = "/proc/model.glb";
+    Errors.clear();
+    QTest::mouseClick(&form.SidePanel.B_export, Qt::LeftButton);
+    EXPECT_EQ(Errors, QStringList{"ファイル /proc/model.glb を作成できません."});
+    EXPECT_FALSE(QFile::exists(*SaveAs));
 }
 
 } // namespace

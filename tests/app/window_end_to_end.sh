@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real kestrelview under Xvfb in a folder holding a drawing, with a
 # scratch HOME, checks that its window shows the same picture the companion
-# writes, then turns, drags and resizes it with real X events and compares
+# writes, then turns, reloads (F5), drags and resizes it with real X events and compares
 # each picture with the companion's picture of the view the window copied
 # (Ctrl+Shift+C). Closes it with its "閉じる" button and checks the empty
 # DOZ_TEMP.TXT in the program folder and that nothing was left in HOME.
@@ -101,6 +101,14 @@ xdotool key --delay 50 Left Left Left Left
 "$companion" --turn 60 --output "$work/turned.png" "$work/drawing" >/dev/null
 same_picture "$work/turned.png" 400x300 || fail "four Left presses do not give the companion's --turn 60 picture"
 copied_view_is_shown "turned"
+
+# F5 reads the drawing again, which has gained a wall, and keeps the view.
+printf 'lg0\nly1\nlc1\n 2000 -3000 8000 -3000\nch 2000 -3000 250 0 "3,0\nch 8000 -3000 250 0 "3,0\n' \
+  >>"$work/drawing/temp.txt"
+xdotool key F5
+"$companion" --turn 60 --output "$work/reloaded.png" "$work/drawing" >/dev/null
+cmp -s "$work/reloaded.png" "$work/turned.png" && fail "the new wall does not show in the companion's picture"
+same_picture "$work/reloaded.png" 400x300 || fail "F5 does not show the new drawing turned as before"
 
 xdotool mousemove --window "$window" 200 200 mousedown 1 mousemove --window "$window" 240 210 \
   mousemove --window "$window" 280 180 mouseup 1

@@ -1,3 +1,4 @@
+#include "check/finding_rows.h"
 #include "check/finding_text.h"
 #include "check/plan_check.h"
 #include "check/readable_color.h"
@@ -11,6 +12,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -453,6 +455,54 @@ TEST(FindingText, KeyEntriesAndCounts)
     EXPECT_EQ(counts[size_t(K::OpenEnd)], 2);
     EXPECT_EQ(counts[size_t(K::NoWall)], 0);
     EXPECT_EQ(FindingCounts(found), "unmarked-end: 2 (warning)\nopen-end: 2 (note)\n");
+}
+
+// The window's rows: one per finding in the check's order, or the warnings or
+// the notes alone in the same order; layers named by their group and layer
+// names (Shift-JIS decoded) or by number; every kind named in Japanese.
+TEST(FindingRows, FollowTheCheckAndFilterBySeverity)
+{
+    ReleaseFaces();
+    TBuildRecord record;
+    std::vector<LayerSlot> slots =
+        ReadSceneText("lg1\nlgnA\nly2\nlyn\x95\xC7\n 0 0 1000 0\n 1000 0 1000 1000\n"
+                      "ch 0 0 250 0 \"3,0\nlg0\nly0\n 5000 0 6000 0\nch 5000 0 250 0 \"3,0\n",
+                      &record);
+    BuildModel(slots, MaterialTable, &record);
+    const std::vector<TFinding> found = CheckPlan(record);
+    ASSERT_GE(found.size(), 4u);
+    const std::vector<TFindingRow> all = FindingRows(found, record);
+    ASSERT_EQ(all.size(), found.size());
+    size_t warnings = 0;
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(all[i].Finding, i);
+        EXPECT_EQ(all[i].Warning, IsWarning(found[i].Kind));
+        EXPECT_EQ(all[i].Severity, all[i].Warning ? "警告" : "注記");
+        EXPECT_EQ(all[i].Kind, FindingKindNameJa(found[i].Kind));
+        EXPECT_EQ(all[i].Sentence, found[i].MessageJa);
+        EXPECT_EQ(all[i].Line, found[i].Lines.front());
+        EXPECT_EQ(all[i].Layer, found[i].Slot == 0 ? "0/0" : "A / 壁");
+        warnings += all[i].Warning;
+    }
+    EXPECT_EQ(all.front().Layer, "0/0"); // slots in order
+    for (TSeverityFilter filter : {TSeverityFilter::Warnings, TSeverityFilter::Notes})
+    {
+        const std::vector<TFindingRow> some = FindingRows(found, record, filter);
+        const bool wanted = filter == TSeverityFilter::Warnings;
+        EXPECT_EQ(some.size(), wanted ? warnings : all.size() - warnings);
+        for (size_t i = 0; i < some.size(); ++i)
+        {
+            EXPECT_EQ(some[i].Warning, wanted);
+            EXPECT_TRUE(i == 0 || some[i].Finding > some[i - 1].Finding);
+        }
+    }
+    std::set<std::string> names;
+    for (int k = 0; k < FindingKindCount; ++k)
+        names.insert(FindingKindNameJa(TFindingKind(k)));
+    EXPECT_EQ(names.size(), size_t(FindingKindCount));
+    EXPECT_EQ(names.count(""), 0u);
 }
 
 // Every colour comes out at least 3:1 against its ground, changed no more

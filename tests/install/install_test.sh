@@ -17,7 +17,7 @@ expected=(bin/kestrelview{,-render,-dxf} share/applications/kestrelview.desktop
   share/icons/hicolor/{48x48/apps/kestrelview.png,256x256/apps/kestrelview.png,scalable/apps/kestrelview.svg}
   share/man/{,ja/}man1/kestrelview{,-render,-dxf}.1
   share/doc/kestrelview/{user-guide.md,examples/house/{temp,material,material2}.txt,examples/dxf-plan/{plan.dxf,make_plan.py}}
-  share/doc/kestrelview/images/{window,dxf-plan,dxf-flat-{corner,none,plan},guide-{base-heights,base-heights-flat,check,check-plan,colours,heights,slabs,turntable,view-above,viewer,web-page}}.png
+  share/doc/kestrelview/images/{window,dxf-plan,dxf-flat-{corner,none,plan},guide-{base-heights,base-heights-flat,check,check-plan,colours,cut,heights,panel,plan-view,slabs,turntable,view-above,viewer,web-page}}.png
   share/doc/kestrelview/guide/{base-heights,check,colours,heights,material,material2,slabs,view-above}.txt)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$work/prefix" && find . ! -type d | sed 's|^\./||' | sort) ||
   fail "the install into a prefix differs from the expected files (< expected, > installed)"

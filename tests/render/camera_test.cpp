@@ -12,6 +12,7 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -193,6 +194,34 @@ TEST(BuildDrawList, CutsTheFacesTheTriangulationCuts)
         ASSERT_TRUE(expected == 0 || drawList.Faces[i].FirstCorner == corners) << "face " << i;
         corners += drawList.Faces[i].CornerCount;
     }
+}
+
+// Faces of hidden layers are left out, the others kept in order with their
+// vertices and triangles packed; a face with no origin is kept.
+TEST(BuildDrawList, LeavesOutTheFacesOfHiddenLayers)
+{
+    std::vector<TPGon> faces(4);
+    for (size_t i = 0; i < faces.size(); ++i)
+    {
+        faces[i].Color[0] = float(i);
+        for (const auto& [x, z] : {std::pair{0, 0}, {1000, 0}, {1000, 1000}, {500, 100}, {0, 1000}})
+            faces[i].AddVertex(float(x), float(i), float(z)); // not convex: cut into triangles
+    }
+    std::vector<TFaceOrigin> origins(3);
+    origins[0].Slot = 3, origins[1].Slot = 5, origins[2].Slot = 3;
+    THiddenLayers hidden;
+    hidden.set(3);
+    TDrawList shown, all;
+    BuildDrawList(faces, origins, hidden, shown);
+    BuildDrawList({faces[1], faces[3]}, all);
+    ASSERT_EQ(shown.Faces.size(), 2u);
+    EXPECT_EQ(shown.Faces[0].FaceColor[0], 1);
+    EXPECT_EQ(shown.Faces[1].FaceColor[0], 3);
+    EXPECT_EQ(shown.Vertices, all.Vertices);
+    ASSERT_EQ(shown.Corners.size(), all.Corners.size());
+    EXPECT_EQ(shown.Faces[1].FirstCorner, all.Faces[1].FirstCorner);
+    BuildDrawList(faces, origins, {}, shown);
+    EXPECT_EQ(shown.Faces.size(), 4u);
 }
 
 namespace

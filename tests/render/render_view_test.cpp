@@ -393,3 +393,71 @@ TEST(RenderView, ConcaveFloorCoversTheSamePixelsFromEveryStartCorner)
             EXPECT_EQ(covered({floorOf(corners)}, flat), expected) << "start " << start << ", flat " << flat;
     }
 }
+
+// A wall from height -1000 to 1000 ahead of the eye: a cut through it leaves
+// the part below, with the lower rows as they were; a cut at or above its top
+// gives exactly the uncut picture, one below its foot the background alone.
+// A kept context forgets the cut.
+TEST(RenderView, CutHeightCutsFacesAtThePlane)
+{
+    TRenderState state = LookingAlongMinusZ();
+    state.DrawList = DrawListOf({Face(
+        {{-3000, -1000, -5000}, {3000, -1000, -5000}, {3000, 1000, -5000}, {-3000, 1000, -5000}}, Orange)});
+    const TPicture whole = Rendered(state);
+    const PixelBox wholeBox = BoxOfPixelsOtherThan(whole, Rgb(0, 0, 0));
+    ASSERT_GT(wholeBox.Count, 0);
+    struct
+    {
+        float Cut;
+        double Top; // the picture row of the cut, in shares of the wall from its top
+    } cases[] = {{1000, 0}, {1e6f, 0}, {0, 0.5}, {500, 0.25}, {-900, 0.95}, {-1001, 2}, {-1e6f, 2}};
+    for (const auto& c : cases)
+    {
+        state.CutHeight = c.Cut;
+        const TPicture cut = Rendered(state);
+        const PixelBox box = BoxOfPixelsOtherThan(cut, Rgb(0, 0, 0));
+        if (c.Top == 0)
+        {
+            EXPECT_EQ(cut.Pixels, whole.Pixels) << "cut " << c.Cut;
+            continue;
+        }
+        if (c.Top == 2)
+        {
+            EXPECT_EQ(box.Count, 0) << "cut " << c.Cut;
+            continue;
+        }
+        ASSERT_GT(box.Count, 0) << "cut " << c.Cut;
+        EXPECT_NEAR(box.Top, wholeBox.Top + c.Top * wholeBox.Height(), 1.5) << "cut " << c.Cut;
+        EXPECT_EQ(box.Bottom, wholeBox.Bottom) << "cut " << c.Cut;
+        EXPECT_EQ(PixelAt(cut, 200, wholeBox.Bottom), PixelAt(whole, 200, wholeBox.Bottom));
+    }
+
+    TPicture picture;
+    TGLCanvasContext context;
+    state.CutHeight = 0;
+    RenderView(context, picture, state);
+    state.CutHeight.reset();
+    RenderView(context, picture, state);
+    EXPECT_EQ(picture.Pixels, whole.Pixels);
+}
+
+// The marker shows through the face in front of it, in red, and leaves no
+// trace in the next picture of a kept context.
+TEST(RenderView, MarkerShowsThroughTheFacesInFront)
+{
+    TRenderState state = LookingAlongMinusZ();
+    state.DrawList = DrawListOf({SquareFacing({0, 0, -5000}, {0, 0, 0}, 6000, {0, 0, 1})});
+    TPicture picture;
+    TGLCanvasContext context;
+    RenderView(context, picture, state);
+    const std::vector<uint32_t> unmarked = picture.Pixels;
+    state.Marker = {0, -1000, -8000};
+    RenderView(context, picture, state);
+    int red = 0;
+    for (uint32_t pixel : picture.Pixels)
+        red += Red(pixel) > 200 && Blue(pixel) < 60;
+    EXPECT_GT(red, 40);
+    state.Marker.reset();
+    RenderView(context, picture, state);
+    EXPECT_EQ(picture.Pixels, unmarked);
+}

@@ -198,7 +198,9 @@ TEST(Viewer, CopiedOptionsGiveTheViewShown)
     };
     for (size_t i = 0; i < std::size(moves); ++i)
         for (const TPictureOptions& picture :
-             {TPictureOptions{}, TPictureOptions{std::array<int, 2>{640, 480}, true, true}})
+             {TPictureOptions{}, TPictureOptions{std::array<int, 2>{640, 480}, true, true, {}, std::nullopt},
+              TPictureOptions{std::nullopt, false, false, {0, 17, 255}, 3100.0001f},
+              TPictureOptions{std::nullopt, false, false, {}, -250.5f}})
         {
             SCOPED_TRACE(i);
             TViewer viewer = HouseViewer();
@@ -213,7 +215,65 @@ TEST(Viewer, CopiedOptionsGiveTheViewShown)
             EXPECT_EQ(options.View.Orthographic, asked.Orthographic) << line;
             EXPECT_EQ(options.Size, asked.Size) << line;
             EXPECT_EQ(options.Flat, asked.Flat) << line;
+            EXPECT_EQ(options.HiddenLayers, asked.HiddenLayers) << line;
+            EXPECT_EQ(options.Cut, asked.Cut) << line;
         }
+}
+
+// A drawing read again keeps the view shown, whether or not its own view
+// changed; Home goes to the new one.
+TEST(Viewer, ANewDrawingViewKeepsTheViewShown)
+{
+    using A = TViewerAction;
+    TViewParameters moved = HouseViewer().DrawingView;
+    moved.EyeX += 3000, moved.TargetHeight = 0, moved.FieldOfView = 60;
+    const std::function<void(TViewer&)> moves[] = {
+        [](TViewer&) {},
+        [](TViewer& v) {
+            PerformAll(v, {A::TurnLeft, A::TurnLeft});
+        },
+        [](TViewer& v) {
+            PerformAll(v, {A::OrbitUp, A::ZoomIn, A::ToggleProjection});
+        },
+        [](TViewer& v) {
+            LookAtSpot(v, {1000, 500, -2000});
+        },
+    };
+    for (size_t i = 0; i < std::size(moves); ++i)
+        for (const TViewParameters& drawing : {HouseViewer().DrawingView, moved})
+        {
+            SCOPED_TRACE(i);
+            TViewer viewer = HouseViewer();
+            moves[i](viewer);
+            const TViewer before = viewer;
+            ChangeDrawingView(viewer, drawing);
+            EXPECT_TRUE(SameView(ShownView(viewer), ShownView(before)));
+            EXPECT_EQ(viewer.View.Orthographic, before.View.Orthographic);
+            // Unchanged, a turn stays the turn the companion's --turn gives.
+            if (SameView(drawing, before.DrawingView))
+            {
+                EXPECT_EQ(viewer.View.Turn, before.View.Turn);
+            }
+            PerformAll(viewer, {A::Home});
+            EXPECT_TRUE(SameView(ShownView(viewer), drawing));
+        }
+}
+
+// A finding is looked at from 2 to 8 m, from above, out of walking.
+TEST(Viewer, LookingAtASpotAimsAtItAndLeavesWalking)
+{
+    TViewer viewer = HouseViewer();
+    PerformAll(viewer, {TViewerAction::ToggleWalk});
+    LookAtSpot(viewer, {1000, 500, -2000});
+    const TViewParameters view = ShownView(viewer);
+    EXPECT_FALSE(viewer.Walking);
+    EXPECT_EQ((std::array<float, 3>{view.TargetX, view.TargetHeight, view.TargetY}),
+              (std::array<float, 3>{1000, 500, -2000}));
+    const double distance =
+        std::hypot(view.EyeX - view.TargetX, view.EyeHeight - view.TargetHeight, view.EyeY - view.TargetY);
+    EXPECT_GE(distance, 1999);
+    EXPECT_LE(distance, 8001);
+    EXPECT_GT(view.EyeHeight, view.TargetHeight);
 }
 
 TEST(Viewer, DragsTurnWithThePointerAndWheelsStayWithinLimits)

@@ -123,6 +123,11 @@ TEST(Companions, CommandLineMistakesAreUsageErrors)
          "--export: model.txt is not a file name ending in .glb, .gltf, .obj or .html"},
         {render, {"--unit", "km", "--export", "model.glb"}, "--unit: km is not mm, cm or m"},
         {render, {"--unit", "in"}, "--unit: in is not mm, cm or m"},
+        {render, {"--hide-layer", "16/0"}, "--hide-layer: 16/0 is not G/L with G and L from 0 to 15"},
+        {render, {"--hide-layer=3"}, "--hide-layer: 3 is not G/L with G and L from 0 to 15"},
+        {render, {"--hide-layer", "0/-1"}, "--hide-layer: 0/-1 is not G/L with G and L from 0 to 15"},
+        {render, {"--cut", "1,5"}, "--cut: 1,5 is not a finite height in metres"},
+        {render, {"--cut=1e40"}, "--cut: 1e40 is not a finite height in metres"},
         {bridge, {"--colour", "plan.dxf"}, "unknown option --colour"},
         {bridge, {}, "no PLAN.dxf given"},
         {bridge, {"--force"}, "no PLAN.dxf given"},
@@ -321,6 +326,44 @@ TEST(RenderTool, PlanKeyListsWhatFitsAndCountsTheRest)
         EXPECT_GE(listed, fewest);
         EXPECT_NE(svg.find(rest), std::string::npos) << listed;
     }
+}
+
+// A hidden layer is left out of the picture and the export as if the drawing
+// had no such layer; a cut changes the picture only, and one above the model
+// changes nothing, one below it leaves the background.
+TEST(RenderTool, HiddenLayersAndCutHeight)
+{
+    const std::string ground = "lg0\nly0\nch 0 0 250 0 \"3,0\nch 1000 0 250 0 \"3,0\n 0 0 1000 0\n";
+    const std::string upper =
+        "lg1\nly3\nlc2\nch 0 500 250 0 \"6,3\nch 1000 500 250 0 \"6,3\n 0 500 1000 500\n";
+    TDrawingFolder both, alone;
+    WriteDrawing(both, TinyMaterials, ground + upper);
+    WriteDrawing(alone, TinyMaterials, ground);
+    auto run = [](const TDrawingFolder& folder, QStringList arguments)
+    {
+        arguments << "--output"
+                  << "p.bmp"
+                  << "--export"
+                  << "m.glb";
+        EXPECT_EQ(RunTool(folder.Path(), arguments).Status, 0) << arguments.join(' ').toStdString();
+        return std::pair{ReadBytes(folder.File("p.bmp")), ReadBytes(folder.File("m.glb"))};
+    };
+    const auto [wholePicture, wholeExport] = run(both, {});
+    const auto [alonePicture, aloneExport] = run(alone, {});
+    // Compared as booleans: the bytes of a picture are no message.
+    ASSERT_TRUE(wholePicture != alonePicture);
+    EXPECT_TRUE(run(both, {"--hide-layer", "1/3"}) == std::pair(alonePicture, aloneExport));
+    EXPECT_TRUE(run(both, {"--hide-layer=1/3", "--hide-layer", "1/3", "--hide-layer", "5/5"}) ==
+                std::pair(alonePicture, aloneExport));
+    EXPECT_TRUE(run(both, {"--cut", "6.3"}) == std::pair(wholePicture, wholeExport));
+    EXPECT_TRUE(run(both, {"--cut=1e6"}) == std::pair(wholePicture, wholeExport));
+    const auto [cutPicture, cutExport] = run(both, {"--cut", "4.5"});
+    EXPECT_TRUE(cutPicture != wholePicture && cutPicture != alonePicture);
+    EXPECT_TRUE(cutExport == wholeExport);
+    const TBmp below{run(both, {"--cut=-0.1"}).first};
+    for (int y = 0; y < 300; y += 7)
+        for (int x = 0; x < 400; x += 7)
+            ASSERT_EQ(below.Pixel(x, y), 0x0A141Eu) << x << ", " << y;
 }
 
 TEST(RenderTool, NeverWritesTheHostsResultFile)
