@@ -1,5 +1,6 @@
 #include "app/plan_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -46,6 +47,17 @@ void TPlanWidget::paintEvent(QPaintEvent*)
         return;
     }
     PaintModelPlan(painter, *Record, *Findings, width(), height(), Look);
+}
+
+void TPlanWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier ||
+        (event->key() != Qt::Key_F && event->key() != Qt::Key_Home))
+    {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    FitWhole();
 }
 
 void TPlanWidget::wheelEvent(QWheelEvent* event)

@@ -12,7 +12,8 @@
 
 // The window's plan view: the plan as the companion's --plan draws it, seen
 // through Look. The wheel zooms about the pointer, a drag pans, a click on a
-// finding picks it.
+// finding picks it, and F or Home fit the whole plan again, as they frame
+// the picture; other keys go on to the window.
 class TPlanWidget : public QWidget
 {
 public:
@@ -34,6 +35,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1034,6 +1034,15 @@ TEST_F(Form2Test, ASelectedFindingIsLookedAtMarkedAndRingedEvenOnAHiddenLayer)
     QTest::mouseClick(&form.PlanView, Qt::LeftButton, Qt::NoModifier, place.toPoint());
     looksAt(picked);
     EXPECT_EQ(form.SidePanel.FindingsTable.selectionModel()->selectedRows().value(0).row(), int(picked));
+    // The wheel zooms the plan and F fits it whole again; the 3D view stays.
+    QWheelEvent wheel(place, form.PlanView.mapToGlobal(place), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&form.PlanView, &wheel);
+    EXPECT_GT(form.PlanView.Look.Zoom, 1);
+    const QString view = CopiedOptions(form);
+    QTest::keyClick(&form.PlanView, Qt::Key_F);
+    EXPECT_EQ(form.PlanView.Look.Zoom, 1);
+    EXPECT_EQ(CopiedOptions(form), view);
     QTest::mouseClick(&form.SidePanel.B_plan, Qt::LeftButton);
     EXPECT_TRUE(form.ScrollBox1.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), &form.Image1);
