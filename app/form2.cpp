@@ -231,12 +231,11 @@ TForm2::TForm2(std::future<OSMesaContext> prepared)
     StatusBar1.setSizeGripEnabled(false);
     ModeLabel.setObjectName("ModeLabel");
     B_panel.setObjectName("B_panel");
-    B_panel.setText("指摘・ツール");
+    B_panel.setText("指摘");
     B_panel.setCheckable(true);
-    B_panel.setAutoRaise(true);
     B_panel.setFixedHeight(StatusHeight - 2);
     SetHint(B_panel,
-            "指摘・ツール|図面の指摘、平面図、レイヤ、切断高さ、再読込、書き出しのパネルを開閉します", true);
+            "指摘とツール|図面の指摘、平面図、レイヤ、切断高さ、再読込、書き出しのパネルを開閉します", true);
     connect(&B_panel, &QToolButton::clicked, this, [this] { B_panelClick(); });
     StatusBar1.addPermanentWidget(&B_panel);
     StatusBar1.addPermanentWidget(&ModeLabel);

@@ -39,12 +39,12 @@ close_kestrelview "$window" "$viewer_pid"
 viewer_pid=
 
 # open_panel FOLDER: starts kestrelview on the drawing in FOLDER and opens its
-# side panel with 指摘・ツール, in the status line left of the mode line.
+# side panel with 指摘, in the status line left of the mode line.
 open_panel() {
   (cd "$1" && exec env -u QT_QPA_PLATFORM "$viewer") &
   viewer_pid=$!
   window=$(kestrelview_window)
-  xdotool mousemove --window "$window" 275 372 click 1 mousemove 0 0
+  xdotool mousemove --window "$window" 305 372 click 1 mousemove 0 0
   sleep 1
 }
 
